@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Sets Mirasketch up on a fresh Debian 12 machine and then either starts the program or runs
+# every test. Run as root or as a user who may use sudo.
+#
+#   ./setup.sh run    install packages, configure, build and start the program
+#   ./setup.sh test   install packages, configure, build and run every test with ctest
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+cd "$here"
+jobs="${MIRASKETCH_JOBS:-2}"
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth x11-utils imagemagick
+)
+
+install_packages() {
+  local missing=()
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "== installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
+    "${missing[@]}"
+}
+
+configure_build() {  # dir, cmake options...
+  local dir="$1"
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+case "${1:-}" in
+  run)
+    install_packages
+    configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec ./build/src/app/mirasketch
+    ;;
+  test)
+    install_packages
+    echo "== release build and tests"
+    configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRASKETCH_WERROR=ON
+    ctest --test-dir build --output-on-failure -j "$jobs"
+    echo "== sanitizer build (ASan + UBSan) and tests"
+    configure_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DMIRASKETCH_SANITIZE=ON \
+      -DMIRASKETCH_WERROR=ON -DMIRASKETCH_APP=OFF -DMIRASKETCH_BENCH=OFF
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    if command -v clang++ >/dev/null 2>&1; then
+      echo "== fuzz build (clang, libFuzzer) and bounded fuzz runs"
+      CC=clang CXX=clang++ configure_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DMIRASKETCH_FUZZ=ON -DMIRASKETCH_TESTS=OFF -DMIRASKETCH_APP=OFF -DMIRASKETCH_BENCH=OFF
+      ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
+    else
+      echo "== fuzz targets skipped: clang++ is not installed"
+    fi
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "buffers/dib_format.h"
+
+namespace mirasketch {
+
+// The pixel block of a buffer: one contiguous allocation that is reused and resized in place.
+class DibStorage {
+ public:
+  DibStorage() = default;
+  ~DibStorage();
+  DibStorage(const DibStorage&) = delete;
+  DibStorage& operator=(const DibStorage&) = delete;
+
+  std::uint8_t* Data() const { return data_; }
+  std::size_t Bytes() const { return bytes_; }
+
+  // Makes the block `bytes` long. The first block is zero-filled; a resize keeps the old bytes
+  // where they lie and zeroes the added tail. False (block unchanged) when memory runs out.
+  bool Resize(std::size_t bytes);
+
+ private:
+  std::uint8_t* data_ = nullptr;
+  std::size_t bytes_ = 0;
+};
+
+// The sizing rule of every buffer: the header first reads 0 × 0, the width is rounded up to a
+// multiple of 4, sizes outside 4 … 30000 and memory exhaustion are refused (false, the storage
+// kept), otherwise the storage is resized and the whole header rewritten for `bitCount`.
+bool AllocDib(BitmapInfoHeader& header, DibStorage& storage, int width, int height, int bitCount);
+
+// Clips a rectangle to a width × height buffer as the fill operations do; false when nothing
+// of it remains.
+bool ClipFillRect(int& x, int& y, int& w, int& h, int bufferWidth, int bufferHeight);
+
+// The one-pixel line of the buffers: incremental with a floating-point error term, the start
+// point drawn and the end point not; `plot` receives every (x, y) along it, inside or not.
+template <typename Plot>
+void WalkPlainLine(int x1, int y1, int x2, int y2, Plot&& plot) {
+  int dx = x2 > x1 ? x2 - x1 : x1 - x2;
+  int dy = y2 > y1 ? y2 - y1 : y1 - y2;
+  int sx = x2 < x1 ? -1 : 1;
+  int sy = y2 < y1 ? -1 : 1;
+  double e = 0.0;
+  int x = x1;
+  int y = y1;
+  if (dx >= dy) {
+    double slope = dx == 0 ? 0.0 : static_cast<double>(dy) / dx;
+    for (int n = 0; n < dx; ++n) {
+      plot(x, y);
+      x += sx;
+      e += slope;
+      if (e >= 1.0) {
+        y += sy;
+        e -= 1.0;
+      }
+    }
+  } else {
+    double slope = static_cast<double>(dx) / dy;
+    for (int n = 0; n < dy; ++n) {
+      plot(x, y);
+      y += sy;
+      e += slope;
+      if (e >= 1.0) {
+        x += sx;
+        e -= 1.0;
+      }
+    }
+  }
+}
+
+}  // namespace mirasketch

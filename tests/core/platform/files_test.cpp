@@ -1,0 +1,77 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "platform/io_error.h"
+#include "support/temp_dir.h"
+
+namespace mirasketch {
+namespace {
+
+TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
+  test::TempDir dir;
+  test::WriteAll(dir.File("f"), {1, 2, 3, 4, 5});
+  InFile file(dir.File("f"));
+  EXPECT_EQ(file.Size(), 5u);
+  std::uint8_t b[8] = {};
+  EXPECT_TRUE(file.ReadExact(b, 2));
+  EXPECT_EQ(b[1], 2);
+  EXPECT_TRUE(file.Skip(1));
+  EXPECT_EQ(file.Remaining(), 2u);
+  EXPECT_FALSE(file.ReadExact(b, 3));
+  EXPECT_EQ(b[0], 4);
+  EXPECT_EQ(file.Remaining(), 0u);
+  EXPECT_FALSE(file.Skip(1));
+
+  EXPECT_TRUE(InFile::Exists(dir.File("f")));
+  EXPECT_FALSE(InFile::Exists(dir.File("g")));
+  EXPECT_THROW(InFile missing(dir.File("g")), IoError);
+  EXPECT_THROW(InFile folder(dir.Path()), IoError);
+
+  InFile empty(nullptr, 0, "empty");
+  EXPECT_EQ(empty.Read(b, 4), 0u);
+}
+
+TEST(SafeFileWriter, ReplacesTheTargetOnlyOnCommit) {
+  test::TempDir dir;
+  const std::string target = dir.File("out.bin");
+  test::WriteAll(target, {9, 9});
+  {
+    SafeFileWriter writer(target);
+    const std::uint8_t bytes[] = {1, 2, 3};
+    writer.Write(bytes, 3);
+    EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(dir.Entries().size(), 2u);
+    // Abandoned without a commit (as when an exception leaves the save).
+  }
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{9, 9}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"out.bin"});
+
+  SafeFileWriter writer(target);
+  const std::uint8_t bytes[] = {1, 2, 3};
+  writer.Write(bytes, 3);
+  writer.Commit();
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"out.bin"});
+  struct stat info {};
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_NE(info.st_mode & S_IRGRP, 0u);  // not left owner-only by the temporary file
+
+  EXPECT_THROW(SafeFileWriter(dir.File("no/such/folder")), IoError);
+}
+
+TEST(SafeFileWriter, AFailedRenameKeepsTheOldFile) {
+  test::TempDir dir;
+  // A folder in the target's place cannot be replaced by a file.
+  const std::string target = dir.File("taken");
+  ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+  SafeFileWriter writer(target);
+  writer.Write("x", 1);
+  EXPECT_THROW(writer.Commit(), IoError);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"taken"});
+}
+
+}  // namespace
+}  // namespace mirasketch
