@@ -9,7 +9,8 @@ namespace mirasketch::test {
 std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec) {
   int entries = spec.paletteEntries;
   if (entries < 0) entries = spec.bitCount == 8 ? 256 : spec.bitCount == 4 ? 16 : 0;
-  const long long rowBytes = ((static_cast<long long>(spec.width) * spec.bitCount + 7) / 8 + 3) / 4 * 4;
+  const long long rowBytes =
+      ((static_cast<long long>(spec.width) * spec.bitCount + 7) / 8 + 3) / 4 * 4;
   std::vector<std::uint8_t> rows = spec.rows;
   if (rows.empty() && spec.width > 0 && spec.height > 0) {
     rows.resize(static_cast<std::size_t>(rowBytes * spec.height));

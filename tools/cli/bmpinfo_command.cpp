@@ -15,8 +15,7 @@ int RunBmpInfo(std::span<char* const> args) {
   StderrMessages messages;
   CDib256 plane;
   const bool loaded = plane.LoadFromBmp(args[0], messages);
-  std::cout << (loaded ? "true" : "false") << ' ' << plane.Width() << ' ' << plane.Height()
-            << '\n';
+  std::cout << (loaded ? "true" : "false") << ' ' << plane.Width() << ' ' << plane.Height() << '\n';
   return 0;
 }
 

@@ -77,8 +77,7 @@ std::optional<BmpLayout> ReadBmpLayout(InFile& file, MessageSink& messages) {
   }
   layout.rowBytes = (rowBytes + 3) / 4 * 4;
   // At most 96000 × 32000 bytes, so the product cannot overflow 64 bits.
-  if (layout.rowBytes * static_cast<std::uint64_t>(info.height) > file.Remaining())
-    return notBmp();
+  if (layout.rowBytes * static_cast<std::uint64_t>(info.height) > file.Remaining()) return notBmp();
   return layout;
 }
 

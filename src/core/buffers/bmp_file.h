@@ -16,7 +16,7 @@ class MessageSink;
 struct BmpLayout {
   BitmapInfoHeader info{};
   RgbQuad palette[256]{};
-  int paletteEntries = 0;     // 256 for 8-bit, 16 for 4-bit, 0 for 24-bit files
+  int paletteEntries = 0;      // 256 for 8-bit, 16 for 4-bit, 0 for 24-bit files
   std::uint64_t rowBytes = 0;  // one stored row, rounded up to a multiple of 4
 };
 

@@ -11,7 +11,9 @@
 
 namespace mirasketch {
 
-bool CDib256::Alloc(int width, int height) { return AllocDib(header, storage_, width, height, 8); }
+bool CDib256::Alloc(int width, int height) {
+  return AllocDib(header, storage_, width, height, 8);
+}
 
 void CDib256::GetBits(std::uint8_t*& bits, int& width, int& height) const {
   bits = storage_.Data();

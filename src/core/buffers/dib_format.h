@@ -35,7 +35,9 @@ inline constexpr int kMinDibSide = 4;
 inline constexpr int kMaxDibSide = 30000;
 
 // The width a buffer really gets for a requested width: the next multiple of 4.
-constexpr long long RoundDibWidth(long long width) { return (width + 3) / 4 * 4; }
+constexpr long long RoundDibWidth(long long width) {
+  return (width + 3) / 4 * 4;
+}
 
 // Whether a rounded width and a height lie within the buffer limits.
 constexpr bool DibSizeAllowed(long long width, long long height) {

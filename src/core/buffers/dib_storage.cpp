@@ -5,7 +5,9 @@
 
 namespace mirasketch {
 
-DibStorage::~DibStorage() { std::free(data_); }
+DibStorage::~DibStorage() {
+  std::free(data_);
+}
 
 bool DibStorage::Resize(std::size_t bytes) {
   if (data_ == nullptr) {

@@ -100,8 +100,8 @@ void CDibTrue::Draw(Surface& surface) const {
   surface.StretchBits(View(), all, all);
 }
 
-void CDibTrue::StretchDraw(Surface& surface, int dx, int dy, int dw, int dh, int sx, int sy,
-                           int sw, int sh) const {
+void CDibTrue::StretchDraw(Surface& surface, int dx, int dy, int dw, int dh, int sx, int sy, int sw,
+                           int sh) const {
   if (storage_.Data() == nullptr) return;
   surface.StretchBits(View(), {dx, dy, dw, dh}, {sx, header.height - sh - sy, sw, sh});
 }

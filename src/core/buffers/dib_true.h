@@ -69,6 +69,8 @@ class CDibTrue {
 };
 
 // Colour form helpers: 0x00BBGGRR.
-constexpr int MakeColour(int red, int green, int blue) { return red | green << 8 | blue << 16; }
+constexpr int MakeColour(int red, int green, int blue) {
+  return red | green << 8 | blue << 16;
+}
 
 }  // namespace mirasketch

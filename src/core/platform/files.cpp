@@ -55,7 +55,9 @@ std::size_t InFile::Read(void* out, std::size_t count) {
   return got;
 }
 
-bool InFile::ReadExact(void* out, std::size_t count) { return Read(out, count) == count; }
+bool InFile::ReadExact(void* out, std::size_t count) {
+  return Read(out, count) == count;
+}
 
 bool InFile::Skip(std::uint64_t count) {
   if (count > Remaining()) {
@@ -90,7 +92,9 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
   }
 }
 
-SafeFileWriter::~SafeFileWriter() { Discard(); }
+SafeFileWriter::~SafeFileWriter() {
+  Discard();
+}
 
 void SafeFileWriter::Discard() {
   if (file_ != nullptr) {

@@ -63,9 +63,9 @@ TEST_F(BmpReaderTest, TheThreeMessagesNameTheFile) {
   oneBit.rows.assign(16, 0);
   EXPECT_FALSE(Load(MakeBmp(oneBit)));
   const std::string notBmp = "This file is not BmpFile. -" + path;
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{
-                                "ファイルがありません。-" + dir.File("none.bmp"), notBmp, notBmp,
-                                notBmp, "このビットマップには非対応 -" + path}));
+  EXPECT_EQ(messages.shown,
+            (std::vector<std::string>{"ファイルがありません。-" + dir.File("none.bmp"), notBmp,
+                                      notBmp, notBmp, "このビットマップには非対応 -" + path}));
   EXPECT_EQ(plane.Bits(), nullptr);  // no refusal touched the plane
 }
 
@@ -103,7 +103,8 @@ TEST_F(BmpReaderTest, ShortFilesAreRefusedAndLeaveThePlaneAlone) {
   spec.height = 16;
   const std::vector<std::uint8_t> good = MakeBmp(spec);
   // Cut inside the headers, inside the colour table and inside the pixel rows.
-  for (std::size_t size : std::vector<std::size_t>{0, 10, 53, 54, 600, 54 + 1024, good.size() - 1}) {
+  for (std::size_t size :
+       std::vector<std::size_t>{0, 10, 53, 54, 600, 54 + 1024, good.size() - 1}) {
     messages.shown.clear();
     EXPECT_FALSE(Load(std::vector<std::uint8_t>(good.begin(), good.begin() + size))) << size;
     EXPECT_EQ(messages.shown, std::vector<std::string>{"This file is not BmpFile. -" + path})

@@ -8,7 +8,9 @@
 namespace mirasketch {
 namespace {
 
-int Tag(int x, int y) { return MakeColour(x, y, 100); }
+int Tag(int x, int y) {
+  return MakeColour(x, y, 100);
+}
 
 void Tagged(CDibTrue& dib, int w, int h) {
   ASSERT_TRUE(dib.Alloc(w, h));
@@ -28,11 +30,11 @@ TEST(ClipBlock, CutsTheDestinationAndRefusesSourceOverruns) {
   struct Refused {
     int dx, dy, sx, sy, w, h;
   };
-  for (const Refused& r : {Refused{20, 0, 0, 0, 4, 4}, Refused{0, 20, 0, 0, 4, 4},
-                           Refused{0, 0, 7, 0, 4, 4}, Refused{0, 0, 0, 7, 4, 4},
-                           Refused{0, 0, -1, 0, 4, 4}, Refused{0, 0, 0, 0, 0, 4},
-                           Refused{-4, 0, 0, 0, 4, 4}, Refused{0, 0, 0x7FFFFFFF, 0, 4, 4},
-                           Refused{-0x7FFFFFFF, 0, 0, 0, 0x7FFFFFFF, 4}}) {
+  for (const Refused& r :
+       {Refused{20, 0, 0, 0, 4, 4}, Refused{0, 20, 0, 0, 4, 4}, Refused{0, 0, 7, 0, 4, 4},
+        Refused{0, 0, 0, 7, 4, 4}, Refused{0, 0, -1, 0, 4, 4}, Refused{0, 0, 0, 0, 0, 4},
+        Refused{-4, 0, 0, 0, 4, 4}, Refused{0, 0, 0x7FFFFFFF, 0, 4, 4},
+        Refused{-0x7FFFFFFF, 0, 0, 0, 0x7FFFFFFF, 4}}) {
     int a = r.dx, b = r.dy, c = r.sx, d = r.sy, e = r.w, f = r.h;
     EXPECT_FALSE(ClipBlock(a, b, c, d, e, f, 20, 20, 10, 10))
         << r.dx << "," << r.dy << " from " << r.sx << "," << r.sy << " " << r.w << "x" << r.h;

@@ -89,7 +89,8 @@ TEST_F(LoadFromStreamTest, RawAndRunLengthBlocks) {
   // Runs of 2 … 257: 5 × 4 = 20 pixels from "5 5 2, 6, 7 7 9, 8 8 2, 9 9 0".
   ASSERT_TRUE(Load(test::MakeBlock8(4, 5, 1, {5, 5, 2, 6, 7, 7, 9, 8, 8, 2, 9, 9, 0})));
   const std::uint8_t* b = plane.Bits();
-  const std::vector<std::uint8_t> want = {5, 5, 5, 5, 6, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 8, 8, 8, 8};
+  const std::vector<std::uint8_t> want = {5, 5, 5, 5, 6, 7, 7, 7, 7, 7,
+                                          7, 7, 7, 7, 7, 7, 8, 8, 8, 8};
   EXPECT_EQ(std::vector<std::uint8_t>(b, b + 20), want);
 }
 
@@ -99,7 +100,7 @@ TEST_F(LoadFromStreamTest, RefusesBadHeadersWithoutReadingFurther) {
   EXPECT_EQ(file->Position(), 32u);
   EXPECT_FALSE(Load(test::MakeBlock8(4, 4, 0, data, 0x5D05, 100)));
   EXPECT_EQ(file->Position(), 32u);
-  EXPECT_FALSE(Load(test::MakeBlock8(4, 3, 0, data)));  // a size the plane refuses
+  EXPECT_FALSE(Load(test::MakeBlock8(4, 3, 0, data)));   // a size the plane refuses
   EXPECT_FALSE(Load(std::vector<std::uint8_t>(20, 0)));  // shorter than a header
 }
 

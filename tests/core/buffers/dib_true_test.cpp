@@ -19,9 +19,9 @@ TEST(CDibTrue, AllocRoundsTheWidthAndEnforcesTheLimits) {
     int gotW, gotH;
   };
   const Case cases[] = {
-      {5, 5, true, 8, 5},       {3, 10, true, 4, 10},     {30001, 10, false, 0, 0},
-      {29999, 10, true, 30000, 10}, {4, 3, false, 0, 0}, {4, 30000, true, 4, 30000},
-      {4, 30001, false, 0, 0},  {0, 8, false, 0, 0},      {-8, 8, false, 0, 0},
+      {5, 5, true, 8, 5},           {3, 10, true, 4, 10}, {30001, 10, false, 0, 0},
+      {29999, 10, true, 30000, 10}, {4, 3, false, 0, 0},  {4, 30000, true, 4, 30000},
+      {4, 30001, false, 0, 0},      {0, 8, false, 0, 0},  {-8, 8, false, 0, 0},
   };
   for (const Case& c : cases) {
     CDibTrue dib;
@@ -179,9 +179,8 @@ TEST(CDibTrue, SaveToBmpWritesTheExactFile) {
   ASSERT_TRUE(dib.SaveToBmp(path, messages));
   const std::vector<std::uint8_t> file = test::ReadAll(path);
   ASSERT_EQ(file.size(), 102u);
-  const std::uint8_t head[54] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
-                                 40,  0,   0,   0, 4, 0, 0, 0, 4, 0, 0, 0, 1, 0,
-                                 24,  0,   0,   0, 0, 0, 48, 0, 0, 0};
+  const std::uint8_t head[54] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0,  54, 0, 0, 0, 40, 0,  0, 0, 4,
+                                 0,   0,   0,   4, 0, 0, 0, 1, 0, 24, 0,  0, 0, 0, 0,  48, 0, 0, 0};
   EXPECT_TRUE(std::equal(head, head + 54, file.begin()));
   EXPECT_TRUE(std::equal(dib.Bits(), dib.Bits() + 48, file.begin() + 54));
   EXPECT_EQ(file[54 + 36 + 2], 0xFF);  // (0, 0) red lies in the last stored row
