@@ -14,5 +14,8 @@ struct Command {
 };
 
 int RunBmpInfo(std::span<char* const> args);
+int RunInfo(std::span<char* const> args);
+int RunFlatten(std::span<char* const> args);
+int RunMakeKvl(std::span<char* const> args);
 
 }  // namespace mirasketch::cli

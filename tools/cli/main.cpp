@@ -13,6 +13,9 @@ using mirasketch::cli::Command;
 
 constexpr Command kCommands[] = {
     {"bmpinfo", "FILE", mirasketch::cli::RunBmpInfo},
+    {"info", "FILE.kvl", mirasketch::cli::RunInfo},
+    {"flatten", "FILE.kvl OUT.bmp", mirasketch::cli::RunFlatten},
+    {"mkkvl", "OUT.kvl W H [LAYERS]", mirasketch::cli::RunMakeKvl},
 };
 
 int Usage() {

@@ -39,4 +39,12 @@ void DibSurface::StretchBits(const DibView& dib, const PixelRect& dst, const Pix
   }
 }
 
+void DibSurface::FrameRect(const PixelRect& r) {
+  if (r.width <= 0 || r.height <= 0) return;
+  target_.FillRect(r.x, r.y, r.width, 1, brushColour);
+  target_.FillRect(r.x, r.y + r.height - 1, r.width, 1, brushColour);
+  target_.FillRect(r.x, r.y, 1, r.height, brushColour);
+  target_.FillRect(r.x + r.width - 1, r.y, 1, r.height, brushColour);
+}
+
 }  // namespace mirasketch

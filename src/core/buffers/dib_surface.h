@@ -11,6 +11,9 @@ class DibSurface : public Surface {
  public:
   explicit DibSurface(CDibTrue& target) : target_(target) {}
   void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) override;
+  void FrameRect(const PixelRect& r) override;
+
+  int brushColour = 0;  // 0x00BBGGRR
 
  private:
   CDibTrue& target_;

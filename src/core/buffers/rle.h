@@ -16,4 +16,17 @@ inline constexpr long long kRunRefused = -1;
 long long DecodeRun8(const std::uint8_t* in, std::size_t length, std::uint8_t* out,
                      std::size_t outSize);
 
+// Outcome of expanding the packed 24-bit pixels of old project files.
+enum class Run24Result {
+  kDecoded,   // the data ended with its 0 tag inside its length; the output was written
+  kFailed,    // unknown tag, or no 0 tag inside the length; nothing was written
+  kOverflow,  // the records expand past `outSize`; nothing was written
+};
+
+// Expands the packed 24-bit code: tag 0 ends the data; tag 1, n, then n pixels; tag 2, n and one
+// pixel repeated n times; tag 3 and one pixel given twice. The whole input is checked before the
+// first byte is written, so a failed expansion leaves the output as it was.
+Run24Result DecodeRun24(const std::uint8_t* in, std::size_t length, std::uint8_t* out,
+                        std::size_t outSize);
+
 }  // namespace mirasketch

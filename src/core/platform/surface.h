@@ -31,6 +31,8 @@ class Surface {
   // Copies `src` (y measured from the bitmap's bottom row, as device-independent bitmap drawing
   // does) scaled by nearest pixel into `dst`; parts outside the surface are dropped.
   virtual void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) = 0;
+  // Draws a one-pixel frame just inside `r` in the surface's current brush colour.
+  virtual void FrameRect(const PixelRect& r) = 0;
 };
 
 }  // namespace mirasketch

@@ -57,6 +57,7 @@ TEST(CDib256, StretchDrawHandsThePaletteToTheSurface) {
       d = dst;
       s = src;
     }
+    void FrameRect(const PixelRect&) override {}
     DibView seen;
     PixelRect d, s;
   } probe;

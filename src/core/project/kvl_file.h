@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace mirasketch {
+
+class InFile;
+class LayerProject;
+
+// Layer-project file constants: magic, the format the writer produces and the older packed one.
+inline constexpr int kKvlMagic = 0x5D08;
+inline constexpr int kKvlFormat = 110;
+inline constexpr int kKvlPackedFormat = 100;
+
+// Writes the project as a format-110 file through a temporary file renamed over the target.
+// A project the format cannot hold (an empty layer, a compose mode or threshold beyond 16 bits) is
+// refused with a message and false; file failures throw IoError and leave the old file intact.
+bool WriteProjectFile(const LayerProject& project, const std::string& fileName);
+
+// Reads a format-110 or format-100 file into fresh layers and, only when the whole file was read
+// and checked, replaces the project with it (then layer 0 is active and the view reset). A file
+// that is not a layer project, or is cut short or inconsistent, gets a message naming the file
+// and false, and leaves the project exactly as it was. A missing or unreadable file throws IoError.
+bool ReadProjectFile(LayerProject& project, const std::string& fileName);
+// As `ReadProjectFile`, from an open file; messages name `file.Name()`.
+bool ReadProjectFrom(LayerProject& project, InFile& file);
+
+}  // namespace mirasketch

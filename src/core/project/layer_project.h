@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "buffers/dib_tm.h"
+#include "buffers/dib_true.h"
+
+namespace mirasketch {
+
+class MessageSink;
+class ProjectLinks;
+
+inline constexpr int LAYER_SLOTS = 32;
+inline constexpr int MAX_LAYERS = 30;
+
+// The document: the layer stack (index 0 at the bottom), the active layer, the composed picture
+// whose size is the canvas size, and the file the project belongs to. All 32 slot objects exist
+// from `InitLayers` on; slots from `layerCount` up are spares.
+class LayerProject {
+ public:
+  LayerProject(MessageSink& messages, ProjectLinks& links);
+
+  // Creates the 32 layer objects and starts with one white 256 × 256 layer, layer 0 active.
+  void InitLayers();
+  // Releases the layers and the composed picture.
+  void FreeLayers();
+  // Replaces the project by `count` white layers of the given canvas size (count 1 … 32, else
+  // nothing happens). A bad size gives the buffer's message and a 0 × 0 canvas.
+  void NewProject(int count, int width, int height);
+  // After a new project or a read file: spares shrunk to 4 × 4, layer 0 active, view reset,
+  // caption "(New Layer Project)", layer window refreshed.
+  void AfterNewProject();
+  // After a successful open or save: as `AfterNewProject` but keeps the active layer and
+  // captions the canvas with the file name.
+  void AfterProjectFile();
+  // Makes `index` the layer the tools draw on and restarts the undo ring; a bad index shows
+  // "Dbg -ChangeActiveLayer Index Limit Out" and changes nothing.
+  void SetActiveLayer(int index);
+  // `SetActiveLayer` with the current tool suspended around it.
+  void ChangeActiveLayer(int index);
+  // Visible, simple mode, offset (0, 0) for slots 0 … 30; the threshold is kept.
+  void ResetLayerProps(int index);
+  // Exchanges two slot objects (0 … 31), else "Dbg- Swap Index Limit Out".
+  void SwapLayers(int a, int b);
+  // Opens slot `index` by rotating the spare from slot 31 into it; with `allocate` the layer is
+  // reset and sized white. False at the 30-layer limit or for a bad index.
+  bool InsertLayer(int index, bool allocate, int width, int height);
+  // Closes slot `index` by rotating its object up to slot 31 (shrunk to 4 × 4 with `release`).
+  // False for the last layer or a bad index.
+  bool DeleteLayer(int index, bool release);
+  // Fills the layer above `index` from it: the pixels whose mask is above 128 (`maskedPart`) or
+  // below 127 (otherwise), all mask bytes and the offsets.
+  void SplitByMask(int index, bool maskedPart);
+
+  // The canvas size is the composed picture's size.
+  int CanvasWidth() const { return compositeDib.Width(); }
+  int CanvasHeight() const { return compositeDib.Height(); }
+  CDibTM& Layer(int index) { return *layers[static_cast<std::size_t>(index)]; }
+  const CDibTM& Layer(int index) const { return *layers[static_cast<std::size_t>(index)]; }
+  CDibTM& Active() { return Layer(activeLayer); }
+  const CDibTM& Active() const { return Layer(activeLayer); }
+
+  // Puts freshly read layers into slots 0 … count − 1 (the objects they replace are released)
+  // and sizes the canvas; the caller then runs `AfterNewProject`.
+  void AdoptLayers(std::array<std::unique_ptr<CDibTM>, MAX_LAYERS>& fresh, int count,
+                   int canvasWidth, int canvasHeight);
+
+  MessageSink& Messages() const { return messages_; }
+  ProjectLinks& Links() { return links_; }
+
+  std::array<std::unique_ptr<CDibTM>, LAYER_SLOTS> layers;
+  int layerCount = 1;
+  int activeLayer = 0;
+  CDibTrue compositeDib;
+  std::string projectFileName;
+  bool composeEnabled = false;
+  bool backgroundRefresh = false;
+
+ private:
+  void ShrinkSpares();
+
+  MessageSink& messages_;
+  ProjectLinks& links_;
+};
+
+}  // namespace mirasketch

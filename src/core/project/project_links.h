@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace mirasketch {
+
+class CDib256;
+class CDibTM;
+class Surface;
+struct CanvasViewState;
+
+// What the layer project and the compositor need from the modules above them: the canvas window,
+// the tool engine and the layer window. The Studio implements it, so the project module never
+// depends on those modules directly.
+class ProjectLinks {
+ public:
+  virtual ~ProjectLinks() = default;
+
+  // Canvas window: its view state, its paint box (null while nothing shows the canvas), the
+  // layer its tools draw into, and the calls the project makes after replacing its content.
+  virtual CanvasViewState& CanvasView() = 0;
+  virtual Surface* CanvasPaintBox() = 0;
+  virtual void SetDrawTarget(CDibTM& layer) = 0;
+  // Clears the modified flag and sizes the canvas view to the canvas.
+  virtual void ResetCanvasView() = 0;
+  // Restarts the undo ring on the current drawing target, keeping the number of levels.
+  virtual void RestartUndo() = 0;
+  virtual void SetCanvasCaption(const std::string& caption) = 0;
+
+  // Tool engine: the current tool's code, its canvas-sized plane and its scratch picture, and the
+  // suspension of the current tool around operations that replace pixels.
+  virtual int CurrentTool() const = 0;
+  virtual CDib256& WorkPlane() = 0;
+  virtual const CDibTM& WorkLayer() const = 0;
+  virtual void DeactivateCurrentTool() = 0;
+  virtual void ActivateCurrentTool() = 0;
+
+  // Layer window: recomposes, redisplays and shows the new layer state.
+  virtual void RefreshLayerWindow() = 0;
+};
+
+}  // namespace mirasketch

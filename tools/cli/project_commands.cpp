@@ -1,0 +1,84 @@
+#include <charconv>
+#include <iostream>
+#include <string>
+
+#include "commands.h"
+#include "project/compositor.h"
+#include "project/kvl_file.h"
+#include "shell/studio.h"
+#include "stderr_messages.h"
+
+namespace mirasketch::cli {
+namespace {
+
+bool ParseInt(const char* text, int& value) {
+  const std::string s(text);
+  auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  return error == std::errc() && end == s.data() + s.size();
+}
+
+// A studio started as the program starts, with its messages on standard error.
+struct HeadlessStudio {
+  HeadlessStudio() : studio(messages) { studio.project.InitLayers(); }
+  StderrMessages messages;
+  Studio studio;
+};
+
+}  // namespace
+
+// info FILE.kvl: the canvas and every layer's size and properties, bottom layer first.
+int RunInfo(std::span<char* const> args) {
+  if (args.size() != 1) {
+    std::cerr << "usage: mirasketch-cli info FILE.kvl\n";
+    return 2;
+  }
+  HeadlessStudio headless;
+  LayerProject& project = headless.studio.project;
+  if (!ReadProjectFile(project, args[0])) return 1;
+  std::cout << "canvas " << project.CanvasWidth() << ' ' << project.CanvasHeight() << " layers "
+            << project.layerCount << '\n';
+  for (int i = 0; i < project.layerCount; ++i) {
+    const CDibTM& layer = project.Layer(i);
+    std::cout << "layer " << i << ' ' << layer.Width() << ' ' << layer.Height() << " visible "
+              << (layer.visible ? 1 : 0) << " mode " << layer.composeMode << " threshold "
+              << layer.threshold << " offset " << layer.offsetX << ' ' << layer.offsetY << '\n';
+  }
+  return 0;
+}
+
+// flatten FILE.kvl OUT.bmp: the whole canvas composed over the checkerboard, as a 24-bit BMP.
+int RunFlatten(std::span<char* const> args) {
+  if (args.size() != 2) {
+    std::cerr << "usage: mirasketch-cli flatten FILE.kvl OUT.bmp\n";
+    return 2;
+  }
+  HeadlessStudio headless;
+  LayerProject& project = headless.studio.project;
+  if (!ReadProjectFile(project, args[0])) return 1;
+  RefreshComposite(project);
+  return project.compositeDib.SaveToBmp(args[1], headless.messages) ? 0 : 1;
+}
+
+// mkkvl OUT.kvl W H [LAYERS]: a new project of white layers of the canvas size.
+int RunMakeKvl(std::span<char* const> args) {
+  int width = 0, height = 0, layers = 1;
+  if (args.size() < 3 || args.size() > 4 || !ParseInt(args[1], width) ||
+      !ParseInt(args[2], height) || (args.size() == 4 && !ParseInt(args[3], layers))) {
+    std::cerr << "usage: mirasketch-cli mkkvl OUT.kvl W H [LAYERS]\n";
+    return 2;
+  }
+  HeadlessStudio headless;
+  LayerProject& project = headless.studio.project;
+  if (layers < 1 || layers > MAX_LAYERS) {
+    std::cerr << "LAYERS must be 1 … " << MAX_LAYERS << '\n';
+    return 2;
+  }
+  project.NewProject(1, width, height);
+  if (project.CanvasWidth() == 0) return 1;
+  for (int i = 1; i < layers; ++i)
+    project.InsertLayer(i, true, project.CanvasWidth(), project.CanvasHeight());
+  project.AfterNewProject();
+  return WriteProjectFile(project, args[0]) ? 0 : 1;
+}
+
+}  // namespace mirasketch::cli
