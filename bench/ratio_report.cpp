@@ -14,8 +14,10 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      // Keyed by the function name alone, so repetitions and arguments do not change it.
-      Sum& sum = sums_[run.run_name.function_name];
+      // Keyed by the function name and its arguments, without the repetition suffix.
+      std::string name = run.run_name.function_name;
+      if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
+      Sum& sum = sums_[name];
       sum.seconds += run.GetAdjustedRealTime();
       sum.count += 1;
     }

@@ -6,6 +6,7 @@
 
 #include "buffers/copy_block.h"
 #include "buffers/dib_tm.h"
+#include "buffers/vector_clones.h"
 #include "platform/surface.h"
 #include "project/canvas_view_state.h"
 #include "project/compose_mode.h"
@@ -19,62 +20,126 @@ constexpr int kToolSelection = 8;
 constexpr int kToolBox = 16;
 constexpr int kToolEllipse = 17;
 
-// One block of a layer to be laid on the composed picture: the first pixel of each buffer
-// (the block's top-left) and the steps from the end of one block row to the start of the next.
+// Row bodies of the pixelwise modes. Each works through a row in runs of pixels: first one value
+// per pixel (a weight or a take/keep choice) is computed and spread to one per byte, then a flat
+// loop over the run's bytes mixes layer and picture. Both loops vectorise; no branch depends on
+// the pixel data.
+template <typename Value, typename PerPixel, typename Mix>
+[[gnu::always_inline]] inline void MixRow(std::uint8_t* __restrict d,
+                                          const std::uint8_t* __restrict s, int w,
+                                          PerPixel perPixel, Mix mix) {
+  constexpr int kRun = 128;
+  Value spread[3 * kRun];
+  for (int first = 0; first < w; first += kRun) {
+    const int count = std::min(kRun, w - first);
+    for (int i = 0; i < count; ++i) {
+      const Value v = perPixel(first + i);
+      spread[3 * i] = v;
+      spread[3 * i + 1] = v;
+      spread[3 * i + 2] = v;
+    }
+    std::uint8_t* dd = d + 3 * first;
+    const std::uint8_t* ss = s + 3 * first;
+    for (int k = 0; k < 3 * count; ++k) dd[k] = mix(dd[k], ss[k], spread[k]);
+  }
+}
+
+MIRASKETCH_VECTOR_CLONES
+void BlendRow(std::uint8_t* __restrict d, const std::uint8_t* __restrict s,
+              const std::uint8_t* __restrict m, int w) {
+  MixRow<std::uint16_t>(
+      d, s, w,
+      // a = m below 128, m + 1 from 128 on, so that 255 keeps the picture below exactly.
+      [m](int n) { return static_cast<std::uint16_t>(m[n] + (m[n] >= 128 ? 1 : 0)); },
+      // s·(256 − a) + d·a never exceeds 255·256: 16 bits suffice.
+      [](std::uint8_t dc, std::uint8_t sc, std::uint16_t a) {
+        const auto mixed =
+            static_cast<std::uint16_t>(sc * static_cast<std::uint16_t>(256 - a) + dc * a);
+        return static_cast<std::uint8_t>(mixed >> 8);
+      });
+}
+
+// The layer pixel replaces the picture's where `pass(n)` holds.
+template <typename Pass>
+[[gnu::always_inline]] inline void TakeRow(std::uint8_t* __restrict d,
+                                           const std::uint8_t* __restrict s, int w, Pass pass) {
+  MixRow<std::uint8_t>(
+      d, s, w, [pass](int n) { return static_cast<std::uint8_t>(pass(n) ? 0xFF : 0x00); },
+      [](std::uint8_t dc, std::uint8_t sc, std::uint8_t take) {
+        return static_cast<std::uint8_t>((sc & take) | (dc & ~take));
+      });
+}
+
+MIRASKETCH_VECTOR_CLONES
+void MaskBelowRow(std::uint8_t* __restrict d, const std::uint8_t* __restrict s,
+                  const std::uint8_t* __restrict m, int w, std::uint8_t t8) {
+  TakeRow(d, s, w, [m, t8](int n) { return t8 >= m[n]; });
+}
+
+MIRASKETCH_VECTOR_CLONES
+void MaskAboveRow(std::uint8_t* __restrict d, const std::uint8_t* __restrict s,
+                  const std::uint8_t* __restrict m, int w, std::uint8_t t8) {
+  TakeRow(d, s, w, [m, t8](int n) { return m[n] >= t8; });
+}
+
+// Channel sums are at most 765, so a threshold outside −1 … 766 decides every pixel alike and is
+// narrowed to that range, which keeps the comparison in 16 bits.
+std::int16_t SumThreshold(std::int32_t threshold) {
+  return static_cast<std::int16_t>(std::clamp<std::int32_t>(threshold, -1, 766));
+}
+
+inline std::int16_t ChannelSum(const std::uint8_t* s, int n) {
+  return static_cast<std::int16_t>(s[3 * n] + s[3 * n + 1] + s[3 * n + 2]);
+}
+
+MIRASKETCH_VECTOR_CLONES
+void BrightBelowRow(std::uint8_t* __restrict d, const std::uint8_t* __restrict s, int w,
+                    std::int16_t t) {
+  TakeRow(d, s, w, [s, t](int n) { return t >= ChannelSum(s, n); });
+}
+
+MIRASKETCH_VECTOR_CLONES
+void BrightAboveRow(std::uint8_t* __restrict d, const std::uint8_t* __restrict s, int w,
+                    std::int16_t t) {
+  TakeRow(d, s, w, [s, t](int n) { return ChannelSum(s, n) >= t; });
+}
+
+// One block of a layer to be laid on the composed picture: the top-left pixel of each buffer and
+// the distance between two image rows (rows are stored bottom-up, so a row down is a step back).
 struct BlockWalk {
   std::uint8_t* d;
   const std::uint8_t* s;
   const std::uint8_t* m;
-  std::ptrdiff_t dStep, sStep, mStep;
+  std::ptrdiff_t dStride, sStride, mStride;
   int w, h;
 };
 
-// Runs `lay(d, s, m)` on every pixel of the block, rows from the top, each row left to right.
-template <typename Lay>
-void WalkBlock(BlockWalk b, Lay lay) {
-  for (int row = 0; row < b.h; ++row, b.d -= b.dStep, b.s -= b.sStep, b.m -= b.mStep) {
-    for (int n = 0; n < b.w; ++n, b.d += 3, b.s += 3, ++b.m) lay(b.d, b.s, *b.m);
-  }
+template <typename LayRow>
+void WalkRows(BlockWalk b, LayRow layRow) {
+  for (int row = 0; row < b.h; ++row, b.d -= b.dStride, b.s -= b.sStride, b.m -= b.mStride)
+    layRow(b.d, b.s, b.m, b.w);
 }
 
-inline void Put(std::uint8_t* d, const std::uint8_t* s) {
-  d[0] = s[0];
-  d[1] = s[1];
-  d[2] = s[2];
-}
-
-void ComposeMaskBlend(const BlockWalk& b) {
-  WalkBlock(b, [](std::uint8_t* d, const std::uint8_t* s, std::uint8_t m) {
-    const unsigned a = m < 128 ? m : m + 1u;
-    const unsigned keep = 256 - a;
-    d[0] = static_cast<std::uint8_t>((s[0] * keep + d[0] * a) >> 8);
-    d[1] = static_cast<std::uint8_t>((s[1] * keep + d[1] * a) >> 8);
-    d[2] = static_cast<std::uint8_t>((s[2] * keep + d[2] * a) >> 8);
-  });
-}
-
-void ComposeThresholdMode(const BlockWalk& b, int mode, std::int32_t threshold) {
-  const unsigned t8 = static_cast<unsigned>(threshold) & 0xFF;
+void ComposeBlock(const BlockWalk& b, int mode, std::int32_t threshold) {
+  const auto t8 = static_cast<std::uint8_t>(threshold & 0xFF);
+  const std::int16_t t = SumThreshold(threshold);
+  using Row = std::uint8_t*;
+  using In = const std::uint8_t*;
   switch (mode) {
+    case cmMaskBlend:
+      WalkRows(b, [](Row d, In s, In m, int w) { BlendRow(d, s, m, w); });
+      break;
     case cmMaskBelow:
-      WalkBlock(b, [t8](std::uint8_t* d, const std::uint8_t* s, std::uint8_t m) {
-        if (t8 >= m) Put(d, s);
-      });
+      WalkRows(b, [t8](Row d, In s, In m, int w) { MaskBelowRow(d, s, m, w, t8); });
       break;
     case cmMaskAbove:
-      WalkBlock(b, [t8](std::uint8_t* d, const std::uint8_t* s, std::uint8_t m) {
-        if (m >= t8) Put(d, s);
-      });
+      WalkRows(b, [t8](Row d, In s, In m, int w) { MaskAboveRow(d, s, m, w, t8); });
       break;
     case cmBrightBelow:
-      WalkBlock(b, [threshold](std::uint8_t* d, const std::uint8_t* s, std::uint8_t) {
-        if (threshold >= s[0] + s[1] + s[2]) Put(d, s);
-      });
+      WalkRows(b, [t](Row d, In s, In, int w) { BrightBelowRow(d, s, w, t); });
       break;
     case cmBrightAbove:
-      WalkBlock(b, [threshold](std::uint8_t* d, const std::uint8_t* s, std::uint8_t) {
-        if (s[0] + s[1] + s[2] >= threshold) Put(d, s);
-      });
+      WalkRows(b, [t](Row d, In s, In, int w) { BrightAboveRow(d, s, w, t); });
       break;
     default:
       break;
@@ -91,15 +156,12 @@ void ComposePixelwise(CDibTrue& dst, const CDibTM& layer, int dx, int dy, int sx
   BlockWalk b{dst.Bits() + dst.PixelOffset(dx, dy),
               layer.Bits() + layer.PixelOffset(sx, sy),
               layer.mask.Bits() + layer.mask.PixelOffset(sx, sy),
-              static_cast<std::ptrdiff_t>(dst.Width() + w) * 3,
-              static_cast<std::ptrdiff_t>(layer.Width() + w) * 3,
-              static_cast<std::ptrdiff_t>(layer.Width()) + w,
+              static_cast<std::ptrdiff_t>(dst.Width()) * 3,
+              static_cast<std::ptrdiff_t>(layer.Width()) * 3,
+              static_cast<std::ptrdiff_t>(layer.Width()),
               w,
               h};
-  if (layer.composeMode == cmMaskBlend)
-    ComposeMaskBlend(b);
-  else
-    ComposeThresholdMode(b, layer.composeMode, layer.threshold);
+  ComposeBlock(b, layer.composeMode, layer.threshold);
 }
 
 // The buffer the canvas shows for the display mode, after laying the active mask over the picture
@@ -172,8 +234,8 @@ void ComposeRect(LayerProject& project, int x, int y, int w, int h) {
       CopyBlock(dst, static_cast<int>(dx), static_cast<int>(dy), layer, static_cast<int>(sx),
                 static_cast<int>(sy), cw, ch);
     } else {
-      ComposePixelwise(dst, layer, static_cast<int>(dx), static_cast<int>(dy),
-                       static_cast<int>(sx), static_cast<int>(sy), cw, ch);
+      ComposePixelwise(dst, layer, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(sx),
+                       static_cast<int>(sy), cw, ch);
     }
   }
 }

@@ -25,8 +25,12 @@ bool FitsInt16(long long v) {
          v <= std::numeric_limits<std::int16_t>::max();
 }
 
-std::int32_t ReadSigned16(const std::uint8_t* p) { return static_cast<std::int16_t>(ReadLe16(p)); }
-std::int32_t ReadSigned32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadLe32(p)); }
+std::int32_t ReadSigned16(const std::uint8_t* p) {
+  return static_cast<std::int16_t>(ReadLe16(p));
+}
+std::int32_t ReadSigned32(const std::uint8_t* p) {
+  return static_cast<std::int32_t>(ReadLe32(p));
+}
 
 // An offset only matters while the layer meets the canvas: any offset at or beyond the canvas's
 // far edge, or at or before minus the layer's size, leaves it wholly outside. Such offsets are
@@ -100,8 +104,7 @@ class LayerRecordReader {
     const std::uint64_t pixels = static_cast<std::uint64_t>(width) * height;
     if (pixels * 4 > file_.Remaining()) return false;
     if (!Size(layer, width, height, true)) return false;
-    return file_.ReadExact(layer.Bits(), pixels * 3) &&
-           file_.ReadExact(layer.mask.Bits(), pixels);
+    return file_.ReadExact(layer.Bits(), pixels * 3) && file_.ReadExact(layer.mask.Bits(), pixels);
   }
 
   // Format 100: packed pixels, then the mask as an 8-bit block of its own.

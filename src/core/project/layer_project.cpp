@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "buffers/dib256.h"
+#include "platform/message_sink.h"
 #include "project/compose_mode.h"
 #include "project/project_links.h"
-#include "platform/message_sink.h"
 
 namespace mirasketch {
 

@@ -3,10 +3,6 @@
 namespace mirasketch {
 
 Studio::Studio(MessageSink& sink)
-    : messages(sink),
-      project(sink, *this),
-      toolEngine(project),
-      frmM(project),
-      frmL(project) {}
+    : messages(sink), project(sink, *this), toolEngine(project), frmM(project), frmL(project) {}
 
 }  // namespace mirasketch

@@ -55,3 +55,34 @@ TEST(DecodeRun8, RefusesRunsPastTheOutputAndCutRuns) {
 
 }  // namespace
 }  // namespace mirasketch
+
+namespace mirasketch {
+namespace {
+
+TEST(DecodeRun24, ExpandsTheThreeRecordKinds) {
+  std::vector<std::uint8_t> out(24, 0xEE);
+  const std::vector<std::uint8_t> in = {1, 2, 1, 2, 3, 4, 5, 6, 2, 3, 7, 8, 9, 3, 10, 11, 12, 0};
+  ASSERT_EQ(DecodeRun24(in.data(), in.size(), out.data(), 21), Run24Result::kDecoded);
+  const std::vector<std::uint8_t> want = {1, 2, 3, 4,  5,  6,  7,  8,  9,  7,    8,    9,
+                                          7, 8, 9, 10, 11, 12, 10, 11, 12, 0xEE, 0xEE, 0xEE};
+  EXPECT_EQ(out, want);
+  const std::vector<std::uint8_t> empty = {1, 0, 0};  // a record of no pixels
+  EXPECT_EQ(DecodeRun24(empty.data(), empty.size(), out.data(), 0), Run24Result::kDecoded);
+}
+
+TEST(DecodeRun24, FailuresWriteNothing) {
+  std::vector<std::uint8_t> out(12, 0xEE);
+  const auto decode = [&](const std::vector<std::uint8_t>& in, std::size_t size) {
+    return DecodeRun24(in.data(), in.size(), out.data(), size);
+  };
+  EXPECT_EQ(decode({3, 1, 2, 3}, 12), Run24Result::kFailed);        // no 0 tag inside
+  EXPECT_EQ(decode({3, 1, 2, 3, 4, 0}, 12), Run24Result::kFailed);  // unknown tag 4
+  EXPECT_EQ(decode({1, 2, 1, 2, 3, 0}, 12), Run24Result::kFailed);  // record cut short
+  EXPECT_EQ(decode({2}, 12), Run24Result::kFailed);                 // count missing
+  EXPECT_EQ(decode({3, 1, 2, 3, 2, 5, 1, 1, 1, 0}, 12), Run24Result::kOverflow);
+  EXPECT_EQ(decode({}, 12), Run24Result::kFailed);
+  EXPECT_EQ(out, std::vector<std::uint8_t>(12, 0xEE));
+}
+
+}  // namespace
+}  // namespace mirasketch

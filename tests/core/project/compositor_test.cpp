@@ -80,9 +80,9 @@ TEST_F(CompositorTest, MaskBlendWeightsBy256) {
   for (int x = 0; x < 5; ++x) top().mask.SetPixel(x, 0, masks[x]);
   Compose();
   EXPECT_EQ(Shown(0, 0), MakeColour(255, 100, 7));  // mask 0: the layer exactly
-  EXPECT_EQ(Shown(1, 0), 0);                         // mask 255: the picture below
-  EXPECT_EQ(Shown(2, 0), MakeColour(126, 49, 3));    // (255 × 127) >> 8 = 126
-  EXPECT_EQ(Shown(3, 0), MakeColour(128, 50, 3));    // (255 × 129) >> 8
+  EXPECT_EQ(Shown(1, 0), 0);                        // mask 255: the picture below
+  EXPECT_EQ(Shown(2, 0), MakeColour(126, 49, 3));   // (255 × 127) >> 8 = 126
+  EXPECT_EQ(Shown(3, 0), MakeColour(128, 50, 3));   // (255 × 129) >> 8
   EXPECT_EQ(Shown(4, 0), MakeColour(254, 99, 6));
 }
 

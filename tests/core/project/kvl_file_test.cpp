@@ -42,8 +42,8 @@ class KvlFileTest : public test::StudioTest {
     for (int i = 0; i < project.layerCount; ++i) {
       const CDibTM& l = project.Layer(i);
       const std::size_t n = static_cast<std::size_t>(l.Width()) * l.Height();
-      s.layers.emplace_back(l.Width(), l.Height(), l.visible, l.composeMode, l.threshold,
-                            l.offsetX, l.offsetY, Bytes(l.Bits(), l.Bits() + 3 * n),
+      s.layers.emplace_back(l.Width(), l.Height(), l.visible, l.composeMode, l.threshold, l.offsetX,
+                            l.offsetY, Bytes(l.Bits(), l.Bits() + 3 * n),
                             Bytes(l.mask.Bits(), l.mask.Bits() + n));
     }
     return s;
@@ -206,12 +206,13 @@ TEST_F(KvlRefusalTest, DamagedFiles) {
     bool wide;
     const char* what;
   };
-  for (const Patch& p : {Patch{12, 0, false, "canvas width"}, Patch{14, 0x8000, false, "canvas height"},
-                         Patch{layer0, 36, true, "layer width too large for the bytes"},
-                         Patch{layer0, 30, true, "layer width not a multiple of 4"},
-                         Patch{layer0 + 4, 0xFFFFFFF0u, true, "negative layer height"},
-                         Patch{layer1 + 4, 30001, true, "layer height beyond the limit"},
-                         Patch{layer1, 0, true, "empty layer"}}) {
+  for (const Patch& p :
+       {Patch{12, 0, false, "canvas width"}, Patch{14, 0x8000, false, "canvas height"},
+        Patch{layer0, 36, true, "layer width too large for the bytes"},
+        Patch{layer0, 30, true, "layer width not a multiple of 4"},
+        Patch{layer0 + 4, 0xFFFFFFF0u, true, "negative layer height"},
+        Patch{layer1 + 4, 30001, true, "layer height beyond the limit"},
+        Patch{layer1, 0, true, "empty layer"}}) {
     Bytes bytes = good;
     if (p.wide)
       WriteLe32(&bytes[p.at], p.value);

@@ -97,8 +97,8 @@ TEST_F(LayerProjectTest, NewProjectRefusalsAndBadSizes) {
 
   project.NewProject(1, 50, 2);
   EXPECT_EQ(project.CanvasWidth(), 0);
-  EXPECT_EQ(messages.shown,
-            (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error", "ClsDibTrue- Bits Alloc Error"}));
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error",
+                                                      "ClsDibTrue- Bits Alloc Error"}));
 }
 
 TEST_F(LayerProjectTest, ResetLayerPropsKeepsTheThresholdAndSpareSlot31) {
