@@ -22,11 +22,6 @@ constexpr int kModes[kLayers] = {cmSimple,      cmMaskBlend,   cmMaskBelow, cmMa
                                  cmBrightBelow, cmBrightAbove, cmSimple,    cmMaskBlend,
                                  cmMaskBelow,   cmBrightAbove};
 
-class QuietMessages : public MessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
-
 // The project, built once: layer i has mode kModes[i], a colour pattern and a mask that varies
 // across the picture (gradients and noise), so that every threshold test takes both branches.
 struct ComposeFixture {
@@ -61,7 +56,7 @@ struct ComposeFixture {
       if (mode >= 0 && layer.visible) shown = true;
     }
   }
-  QuietMessages messages;
+  SilentMessages messages;
   Studio studio;
 };
 

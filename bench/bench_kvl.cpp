@@ -22,11 +22,6 @@ using namespace mirasketch;
 constexpr int kSide = 2048;
 constexpr int kLayers = 10;
 
-class QuietMessages : public MessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
-
 std::string TempPath(const char* name) {
   return "/tmp/mirasketch-bench-" + std::to_string(getpid()) + "-" + name;
 }
@@ -50,7 +45,7 @@ struct KvlFixture {
     std::remove(kvlPath.c_str());
     std::remove(rawPath.c_str());
   }
-  QuietMessages messages;
+  SilentMessages messages;
   Studio studio;
   std::string kvlPath = TempPath("p.kvl");
   std::string rawPath = TempPath("raw.bin");

@@ -9,17 +9,8 @@
 #include "platform/io_error.h"
 #include "platform/message_sink.h"
 
-namespace {
-
-class QuietMessages : public mirasketch::MessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  QuietMessages messages;
+  mirasketch::SilentMessages messages;
   mirasketch::InFile file(data, size, "fuzz.bmp");
   mirasketch::CDib256 plane;
   try {

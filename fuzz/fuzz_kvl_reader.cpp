@@ -11,22 +11,13 @@
 #include "project/kvl_file.h"
 #include "shell/studio.h"
 
-namespace {
-
-class QuietMessages : public mirasketch::MessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A header may rightly ask for a canvas of up to 30000 × 30000, which a read then allocates and
   // composes in full; that is working as intended but too large for a fuzzing loop.
   if (size >= 16 &&
       1LL * mirasketch::ReadLe16(data + 12) * mirasketch::ReadLe16(data + 14) > 1 << 22)
     return 0;
-  QuietMessages messages;
+  mirasketch::SilentMessages messages;
   mirasketch::Studio studio(messages);
   studio.project.InitLayers();
   mirasketch::InFile file(data, size, "fuzz.kvl");

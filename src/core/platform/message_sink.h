@@ -14,4 +14,10 @@ class MessageSink {
   virtual void ShowMessage(const std::string& text) = 0;
 };
 
+// A sink that drops every message, for batch work (benchmarks, fuzzing) where nobody reads them.
+class SilentMessages : public MessageSink {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
 }  // namespace mirasketch
