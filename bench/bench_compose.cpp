@@ -6,7 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/message_sink.h"
+#include "platform/headless_platform.h"
+#include "platform/views.h"
 #include "project/compose_mode.h"
 #include "project/compositor.h"
 #include "ratio_report.h"
@@ -25,7 +26,7 @@ constexpr int kModes[kLayers] = {cmSimple,      cmMaskBlend,   cmMaskBelow, cmMa
 // The project, built once: layer i has mode kModes[i], a colour pattern and a mask that varies
 // across the picture (gradients and noise), so that every threshold test takes both branches.
 struct ComposeFixture {
-  ComposeFixture() : studio(messages) {
+  ComposeFixture() : studio(platform, views) {
     LayerProject& p = studio.project;
     p.InitLayers();
     p.NewProject(1, kSide, kSide);
@@ -56,7 +57,8 @@ struct ComposeFixture {
       if (mode >= 0 && layer.visible) shown = true;
     }
   }
-  SilentMessages messages;
+  HeadlessPlatform platform;
+  NoViews views;
   Studio studio;
 };
 

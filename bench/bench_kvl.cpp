@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "platform/headless_platform.h"
+#include "platform/views.h"
 #include "project/kvl_file.h"
 #include "ratio_report.h"
 #include "shell/studio.h"
@@ -27,7 +28,7 @@ std::string TempPath(const char* name) {
 }
 
 struct KvlFixture {
-  KvlFixture() : studio(messages) {
+  KvlFixture() : studio(platform, views) {
     LayerProject& p = studio.project;
     p.InitLayers();
     p.NewProject(1, kSide, kSide);
@@ -45,7 +46,8 @@ struct KvlFixture {
     std::remove(kvlPath.c_str());
     std::remove(rawPath.c_str());
   }
-  SilentMessages messages;
+  HeadlessPlatform platform;
+  NoViews views;
   Studio studio;
   std::string kvlPath = TempPath("p.kvl");
   std::string rawPath = TempPath("raw.bin");

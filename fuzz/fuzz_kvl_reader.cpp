@@ -7,7 +7,8 @@
 #include "buffers/dib_format.h"
 #include "platform/files.h"
 #include "platform/io_error.h"
-#include "platform/message_sink.h"
+#include "platform/headless_platform.h"
+#include "platform/views.h"
 #include "project/kvl_file.h"
 #include "shell/studio.h"
 
@@ -17,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size >= 16 &&
       1LL * mirasketch::ReadLe16(data + 12) * mirasketch::ReadLe16(data + 14) > 1 << 22)
     return 0;
-  mirasketch::SilentMessages messages;
-  mirasketch::Studio studio(messages);
+  mirasketch::HeadlessPlatform platform;
+  mirasketch::NoViews views;
+  mirasketch::Studio studio(platform, views);
   studio.project.InitLayers();
   mirasketch::InFile file(data, size, "fuzz.kvl");
   try {

@@ -1,16 +1,29 @@
-// The Qt shell of the program. For now it proves the toolkit build: the application and its main
-// window, titled as the program.
+// Mirasketch, the Qt program: the application object, the platform and the views, the studio
+// that holds every module, and the windows in their start-up order.
 
-#include <QApplication>
-#include <QMainWindow>
+#include <QCoreApplication>
+
+#include "app_views.h"
+#include "application.h"
+#include "program_windows.h"
+#include "qt_platform.h"
+#include "shell/studio.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Mirasketch");
-  QMainWindow window;
-  window.setObjectName("frmMain");
-  window.setWindowTitle("Mirasketch");
-  window.resize(640, 48);
-  window.show();
-  return QApplication::exec();
+  mirasketch::MirasketchApplication app(argc, argv);
+  mirasketch::SetProgramFont(app);
+
+  mirasketch::QtPlatform platform;
+  mirasketch::AppViews views(platform);
+  mirasketch::Studio studio(platform, views);
+  mirasketch::ProgramWindows windows(studio, views);
+  studio.frmMain.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
+
+  // Asked to terminate, the program closes like the user closing the main window: the close
+  // handler may still ask about an unsaved picture.
+  app.OnTerminationRequest([&windows] { windows.main.close(); });
+
+  windows.main.show();
+  studio.frmMain.FormShow();
+  return mirasketch::MirasketchApplication::exec();
 }

@@ -60,3 +60,41 @@ TEST(CliProject, RefusalsExitOneWithTheMessage) {
 
 }  // namespace
 }  // namespace mirasketch
+
+namespace mirasketch {
+namespace {
+
+TEST(CliConvert, BetweenProjectsAndPictures) {
+  test::TempDir dir;
+  const std::string kvl = dir.File("p.kvl");
+  ASSERT_EQ(test::RunCli("mkkvl " + kvl + " 50 30 2", dir).status, 0);
+  auto run = test::RunCli("convert " + kvl + " " + dir.File("p.bmp"), dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(test::ReadAll(dir.File("p.bmp")).size(), 54u + 52 * 30 * 3);
+  run = test::RunCli("convert " + dir.File("p.bmp") + " " + dir.File("p.jpg") + " --quality 80",
+                     dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = test::RunCli("convert " + dir.File("p.jpg") + " " + dir.File("back.kvl"), dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = test::RunCli("info " + dir.File("back.kvl"), dir);
+  EXPECT_EQ(run.out,
+            "canvas 52 30 layers 1\nlayer 0 52 30 visible 1 mode 0 threshold 128 offset 0 0\n");
+
+  run = test::RunCli("flatten " + kvl + " " + dir.File("flat.jpg"), dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::uint8_t> jpeg = test::ReadAll(dir.File("flat.jpg"));
+  ASSERT_GT(jpeg.size(), 4u);
+  EXPECT_EQ(jpeg[0], 0xFF);
+  EXPECT_EQ(jpeg[1], 0xD8);
+
+  run = test::RunCli("convert " + dir.File("none.bmp") + " " + dir.File("x.kvl"), dir);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, dir.File("none.bmp") + "はありません。\n");
+  run = test::RunCli("convert " + kvl + " " + dir.File("x.png"), dir);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "この拡張子では保存できません。- " + dir.File("x.png") + "\n");
+  EXPECT_EQ(test::RunCli("convert " + kvl + " x.bmp --quality 0", dir).status, 2);
+}
+
+}  // namespace
+}  // namespace mirasketch

@@ -11,28 +11,49 @@ std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec) {
   if (entries < 0) entries = spec.bitCount == 8 ? 256 : spec.bitCount == 4 ? 16 : 0;
   const long long rowBytes =
       ((static_cast<long long>(spec.width) * spec.bitCount + 7) / 8 + 3) / 4 * 4;
+  const long long rowCount = spec.height < 0 ? -static_cast<long long>(spec.height) : spec.height;
   std::vector<std::uint8_t> rows = spec.rows;
-  if (rows.empty() && spec.width > 0 && spec.height > 0) {
-    rows.resize(static_cast<std::size_t>(rowBytes * spec.height));
+  if (rows.empty() && spec.width > 0 && rowCount > 0) {
+    rows.resize(static_cast<std::size_t>(rowBytes * rowCount));
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i * 7 + 1);
   }
-  const std::size_t headBytes = 54 + static_cast<std::size_t>(entries) * 4;
+  const bool core = spec.headerBytes == 12;
+  const std::size_t entryBytes = core ? 3 : 4;
+  const std::size_t masksAfter = spec.headerBytes == 40 ? 4 * spec.masks.size() : 0;
+  const std::size_t tableAt = 14 + static_cast<std::size_t>(spec.headerBytes) + masksAfter;
+  const std::size_t headBytes =
+      tableAt + static_cast<std::size_t>(entries) * entryBytes + spec.gapBytes;
   std::vector<std::uint8_t> out(headBytes + rows.size());
   std::copy(rows.begin(), rows.end(), out.begin() + static_cast<std::ptrdiff_t>(headBytes));
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(headBytes - spec.gapBytes),
+            out.begin() + static_cast<std::ptrdiff_t>(headBytes), 0xEE);
   WriteLe16(&out[0], 0x4D42);
   WriteLe32(&out[2], static_cast<std::uint32_t>(out.size()));
   WriteLe32(&out[10], static_cast<std::uint32_t>(headBytes));
-  BitmapInfoHeader h;
-  h.width = spec.width;
-  h.height = spec.height;
-  h.planes = static_cast<std::uint16_t>(spec.planes);
-  h.bitCount = static_cast<std::uint16_t>(spec.bitCount);
-  h.sizeImage = static_cast<std::uint32_t>(rows.size());
-  EncodeInfoHeader(h, &out[14]);
+  if (core) {
+    WriteLe32(&out[14], 12);
+    WriteLe16(&out[18], static_cast<std::uint32_t>(spec.width));
+    WriteLe16(&out[20], static_cast<std::uint32_t>(spec.height));
+    WriteLe16(&out[22], static_cast<std::uint32_t>(spec.planes));
+    WriteLe16(&out[24], static_cast<std::uint32_t>(spec.bitCount));
+  } else {
+    BitmapInfoHeader h;
+    h.size = static_cast<std::uint32_t>(spec.headerBytes);
+    h.width = spec.width;
+    h.height = spec.height;
+    h.planes = static_cast<std::uint16_t>(spec.planes);
+    h.bitCount = static_cast<std::uint16_t>(spec.bitCount);
+    h.compression = spec.compression;
+    h.sizeImage = static_cast<std::uint32_t>(rows.size());
+    h.clrUsed = spec.clrUsed;
+    EncodeInfoHeader(h, &out[14]);
+    for (std::size_t i = 0; i < spec.masks.size(); ++i) WriteLe32(&out[54 + 4 * i], spec.masks[i]);
+  }
   for (int i = 0; i < entries; ++i) {
-    out[54 + i * 4 + 0] = static_cast<std::uint8_t>(i);
-    out[54 + i * 4 + 1] = static_cast<std::uint8_t>(255 - i);
-    out[54 + i * 4 + 2] = static_cast<std::uint8_t>(i / 2);
+    std::uint8_t* e = &out[tableAt + static_cast<std::size_t>(i) * entryBytes];
+    e[0] = static_cast<std::uint8_t>(i);
+    e[1] = static_cast<std::uint8_t>(255 - i);
+    e[2] = static_cast<std::uint8_t>(i / 2);
   }
   return out;
 }

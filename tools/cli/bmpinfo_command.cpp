@@ -2,7 +2,7 @@
 
 #include "buffers/dib256.h"
 #include "commands.h"
-#include "stderr_messages.h"
+#include "headless_studio.h"
 
 namespace mirasketch::cli {
 
@@ -12,7 +12,7 @@ int RunBmpInfo(std::span<char* const> args) {
     std::cerr << "usage: mirasketch-cli bmpinfo FILE\n";
     return 2;
   }
-  StderrMessages messages;
+  HeadlessPlatform messages(&std::cerr);
   CDib256 plane;
   const bool loaded = plane.LoadFromBmp(args[0], messages);
   std::cout << (loaded ? "true" : "false") << ' ' << plane.Width() << ' ' << plane.Height() << '\n';

@@ -17,5 +17,6 @@ int RunBmpInfo(std::span<char* const> args);
 int RunInfo(std::span<char* const> args);
 int RunFlatten(std::span<char* const> args);
 int RunMakeKvl(std::span<char* const> args);
+int RunConvert(std::span<char* const> args);
 
 }  // namespace mirasketch::cli

@@ -6,7 +6,8 @@
 #include "project/compositor.h"
 #include "project/kvl_file.h"
 #include "shell/studio.h"
-#include "stderr_messages.h"
+#include "headless_studio.h"
+#include "project/picture_file.h"
 
 namespace mirasketch::cli {
 namespace {
@@ -16,13 +17,6 @@ bool ParseInt(const char* text, int& value) {
   auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
   return error == std::errc() && end == s.data() + s.size();
 }
-
-// A studio started as the program starts, with its messages on standard error.
-struct HeadlessStudio {
-  HeadlessStudio() : studio(messages) { studio.project.InitLayers(); }
-  StderrMessages messages;
-  Studio studio;
-};
 
 }  // namespace
 
@@ -46,17 +40,35 @@ int RunInfo(std::span<char* const> args) {
   return 0;
 }
 
-// flatten FILE.kvl OUT.bmp: the whole canvas composed over the checkerboard, as a 24-bit BMP.
+// flatten FILE.kvl OUT.bmp|OUT.jpg: the whole canvas composed over the checkerboard, as a
+// picture.
 int RunFlatten(std::span<char* const> args) {
   if (args.size() != 2) {
-    std::cerr << "usage: mirasketch-cli flatten FILE.kvl OUT.bmp\n";
+    std::cerr << "usage: mirasketch-cli flatten FILE.kvl OUT.bmp|OUT.jpg\n";
     return 2;
   }
   HeadlessStudio headless;
-  LayerProject& project = headless.studio.project;
-  if (!ReadProjectFile(project, args[0])) return 1;
-  RefreshComposite(project);
-  return project.compositeDib.SaveToBmp(args[1], headless.messages) ? 0 : 1;
+  Studio& studio = headless.studio;
+  if (!ReadProjectFile(studio.project, args[0])) return 1;
+  RefreshComposite(studio.project);
+  return studio.pictureFiles.SaveImageFile(args[1], &studio.project.compositeDib) ? 0 : 1;
+}
+
+// convert IN OUT [--quality Q]: opens IN as the program's open command does and saves it as OUT
+// by OUT's extension.
+int RunConvert(std::span<char* const> args) {
+  int quality = 100;
+  const bool qualityGiven = args.size() == 4 && std::string(args[2]) == "--quality";
+  if ((args.size() != 2 && !qualityGiven) || (qualityGiven && !ParseInt(args[3], quality)) ||
+      quality < 1 || quality > 100) {
+    std::cerr << "usage: mirasketch-cli convert IN OUT [--quality 1…100]\n";
+    return 2;
+  }
+  HeadlessStudio headless;
+  Studio& studio = headless.studio;
+  studio.pictureFiles.jpegQuality = quality;
+  if (!studio.pictureFiles.OpenPictureFile(args[0])) return 1;
+  return studio.pictureFiles.SavePictureFile(args[1]) ? 0 : 1;
 }
 
 // mkkvl OUT.kvl W H [LAYERS]: a new project of white layers of the canvas size.

@@ -47,4 +47,9 @@ void DibSurface::FrameRect(const PixelRect& r) {
   target_.FillRect(r.x + r.width - 1, r.y, 1, r.height, brushColour);
 }
 
+void DibSurface::Line(int x1, int y1, int x2, int y2) {
+  WalkPlainLine(x1, y1, x2, y2, [this](int x, int y) { target_.SetPixel(x, y, penColour); });
+  target_.SetPixel(x2, y2, penColour);
+}
+
 }  // namespace mirasketch

@@ -12,8 +12,10 @@ class DibSurface : public Surface {
   explicit DibSurface(CDibTrue& target) : target_(target) {}
   void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) override;
   void FrameRect(const PixelRect& r) override;
+  void Line(int x1, int y1, int x2, int y2) override;
 
   int brushColour = 0;  // 0x00BBGGRR
+  int penColour = 0;
 
  private:
   CDibTrue& target_;

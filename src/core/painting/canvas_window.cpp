@@ -3,12 +3,116 @@
 #include <algorithm>
 
 #include "buffers/copy_block.h"
+#include "painting/tool_engine.h"
+#include "platform/platform.h"
+#include "platform/surface.h"
+#include "platform/views.h"
 #include "project/compositor.h"
 #include "project/layer_project.h"
 
 namespace mirasketch {
 
-TfrmM::TfrmM(LayerProject& project) : project_(project) {}
+TfrmM::TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views)
+    : project_(project), tools_(tools), platform_(platform), views_(views) {}
+
+int TfrmM::ButtonCode(MouseButton button) const {
+  switch (button) {
+    case MouseButton::kLeft:
+      return 1;
+    case MouseButton::kRight:
+      return 2;
+    case MouseButton::kMiddle:
+      return 0;
+  }
+  return 0;
+}
+
+void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
+  const CDibTM& active = *drawTarget;
+  if (!tools_.BeginStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
+                          ButtonCode(button)))
+    return;
+  modified = true;
+  if (tools_.wideRefresh) {
+    const PixelRect& r = tools_.dirtyRect;
+    RedrawRect(r.x, r.y, r.width, r.height);
+  }
+}
+
+void TfrmM::pbxAMouseMove(int x, int y) {
+  pointerX = x;
+  pointerY = y;
+  const CDibTM& active = *drawTarget;
+  if (tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY)) {
+    const PixelRect& r = tools_.dirtyRect;
+    RedrawRect(r.x, r.y, r.width, r.height);
+  }
+  if (rubberBandOn) DrawRubberBand(x, y);
+}
+
+void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
+  const CDibTM& active = *drawTarget;
+  if (!tools_.EndStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
+                        ButtonCode(button)))
+    return;
+  // The stroke's region is laid once more over a fresh checkerboard, so blending modes do not
+  // keep what the stroke's intermediate repaints built up.
+  const bool background = project_.backgroundRefresh;
+  project_.backgroundRefresh = true;
+  const PixelRect& r = tools_.dirtyRect;
+  RedrawRect(r.x, r.y, r.width, r.height);
+  project_.backgroundRefresh = background;
+  if (view.selectionVisible && visible && !redrawSuspended) {
+    DrawSelectionFrame(project_);
+    views_.CanvasPainted();
+  }
+}
+
+void TfrmM::pbxAPaint() { Redraw(); }
+
+void TfrmM::FormKeyDown(int key, int shiftState) {
+  const bool ctrl = (shiftState & kCtrlKey) != 0;
+  auto is = [key](char upper) { return key == upper || key == upper + ('a' - 'A'); };
+  if (ctrl) {
+    if (is('Z')) {
+      Undo();
+    } else if (is('X')) {
+      if (hooks.cutOrCopy) hooks.cutOrCopy(1);
+    } else if (is('C')) {
+      if (hooks.cutOrCopy) hooks.cutOrCopy(2);
+    } else if (is('P')) {
+      if (hooks.paste) hooks.paste();
+    }
+    return;
+  }
+  if (is('S')) {
+    // The pick reads the canvas point under the pointer on the active layer, offset included, so
+    // it takes the colour where the layer is actually shown.
+    const CDibTM& active = *drawTarget;
+    const int colour = active.GetPixel(CanvasX(pointerX) - active.offsetX,
+                                       CanvasY(pointerY) - active.offsetY);
+    if (colour >= 0 && hooks.pickColour) hooks.pickColour(colour);
+    return;
+  }
+  if ((shiftState & kShiftKey) != 0) tools_.shiftConstrain = true;
+}
+
+void TfrmM::FormKeyUp(int, int) { tools_.shiftConstrain = false; }
+
+void TfrmM::FormHide() {
+  if (hooks.hidden) hooks.hidden();
+}
+
+void TfrmM::InitAfterSettings() {
+  view.selectionVisible = false;
+  rubberBandOn = false;
+  redrawSuspended = false;
+}
+
+bool TfrmM::ConfirmDiscard() {
+  if (!modified) return true;
+  return platform_.AskYesNo(caption + "は変更されています、破棄してもよろしいですか?");
+}
 
 void TfrmM::ResetView() {
   modified = false;
@@ -17,13 +121,62 @@ void TfrmM::ResetView() {
   SetZoom(view.zoom);
 }
 
+void TfrmM::Redraw() {
+  if (!visible || redrawSuspended) return;
+  RefreshComposite(project_);
+  views_.CanvasPainted();
+}
+
+void TfrmM::RedrawRect(int x, int y, int w, int h) {
+  if (!visible || redrawSuspended) return;
+  RecomposeRect(project_, x, y, w, h);
+  views_.CanvasPainted();
+}
+
+void TfrmM::RedrawWithMode(int mode) {
+  const int previous = view.displayMode;
+  view.displayMode = mode;
+  Redraw();
+  view.displayMode = previous;
+}
+
 void TfrmM::SetZoom(int z) {
   redrawSuspended = true;
   view.zoom = std::clamp(z, 1, 16);
   paintBoxWidth = project_.CanvasWidth() * view.zoom;
   paintBoxHeight = project_.CanvasHeight() * view.zoom;
+  view.scrollX = std::min(view.scrollX, ScrollRangeX());
+  view.scrollY = std::min(view.scrollY, ScrollRangeY());
+  views_.CanvasGeometryChanged();
   Redraw();
   redrawSuspended = false;
+}
+
+void TfrmM::CenterOn(int x, int y) {
+  redrawSuspended = true;
+  if (ScrollRangeX() > 0)
+    view.scrollX = std::clamp(x * view.zoom - view.clientWidth / 2, 0, ScrollRangeX());
+  if (ScrollRangeY() > 0)
+    view.scrollY = std::clamp(y * view.zoom - view.clientHeight / 2, 0, ScrollRangeY());
+  views_.CanvasGeometryChanged();
+  redrawSuspended = false;
+}
+
+void TfrmM::StartRubberBand(int x, int y) {
+  rubberAnchorX = x + drawTarget->offsetX;
+  rubberAnchorY = y + drawTarget->offsetY;
+  rubberBandOn = true;
+}
+
+void TfrmM::DrawRubberBand(int x, int y) {
+  const bool compose = project_.composeEnabled;
+  project_.composeEnabled = false;
+  Redraw();
+  project_.composeEnabled = compose;
+  if (paintBox == nullptr || !visible || redrawSuspended) return;
+  const int z = view.zoom;
+  paintBox->Line(rubberAnchorX * z + z / 2, rubberAnchorY * z + z / 2, x, y);
+  views_.CanvasPainted();
 }
 
 void TfrmM::SetUndoLevels(int n) {
@@ -40,8 +193,33 @@ void TfrmM::SetUndoLevels(int n) {
   CopyBlock(undoSlots[0], 0, 0, active, 0, 0, active.Width(), active.Height());
 }
 
-void TfrmM::Redraw() {
-  if (visible && !redrawSuspended) RefreshComposite(project_);
+void TfrmM::PushUndo() {
+  undoIndex = (undoIndex + 1) % undoLevels;
+  const CDibTM& active = *drawTarget;
+  CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active, 0, 0, active.Width(),
+            active.Height());
+  undoCount = std::min(undoCount + 1, undoLevels);
+}
+
+void TfrmM::Undo() {
+  if (undoCount <= 0) return;
+  undoCount = std::max(undoCount - 1, 0);
+  RestoreSnapshot();
+  undoIndex = undoIndex - 1 < 0 ? undoLevels - 1 : undoIndex - 1;
+  view.selectionVisible = false;
+  rubberBandOn = false;
+  tools_.NotifyUndone();
+  Redraw();
+}
+
+void TfrmM::RestoreSnapshot() {
+  CDibTM& active = *drawTarget;
+  CopyBlock(active, 0, 0, undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active.Width(),
+            active.Height());
+}
+
+const CDibTrue& TfrmM::CurrentSnapshot() const {
+  return undoSlots[static_cast<std::size_t>(undoIndex)];
 }
 
 }  // namespace mirasketch

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "buffers/dib_tm.h"
@@ -10,28 +12,84 @@
 namespace mirasketch {
 
 class LayerProject;
+class Platform;
 class Surface;
+class ToolEngine;
+class Views;
 
-// The canvas window: shows the composed picture at an integer zoom and keeps the undo ring of
-// the active layer. Its view state is what the compositor reads to show the picture.
+// Pointer buttons as the canvas receives them.
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+// Modifier bits of a key event.
+inline constexpr int kShiftKey = 1;
+inline constexpr int kAltKey = 2;
+inline constexpr int kCtrlKey = 4;
+
+// The canvas window: shows the composed picture at an integer zoom by pixel replication, maps
+// pointer input to active-layer coordinates for the tool engine, handles the painting keys, and
+// keeps the undo ring of whole snapshots of the active layer's colour pixels.
 class TfrmM {
  public:
-  explicit TfrmM(LayerProject& project);
+  TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views);
 
+  // Calls into the windows above this module, installed by the Studio.
+  struct Hooks {
+    std::function<void(int)> pickColour;    // the colour window's SetDrawColour
+    std::function<void(int)> cutOrCopy;     // the selection's cut (1) or copy (2)
+    std::function<void()> paste;            // the selection's paste from the clipboard
+    std::function<void()> hidden;           // the main window's switch for this window goes off
+  };
+  Hooks hooks;
+
+  // Pointer and key events of the paint box, in paint-box pixels.
+  void pbxAMouseDown(MouseButton button, int x, int y);
+  void pbxAMouseMove(int x, int y);
+  void pbxAMouseUp(MouseButton button, int x, int y);
+  // Repaints the visible part of the canvas (the paint box's paint event).
+  void pbxAPaint();
+  void FormKeyDown(int key, int shiftState);
+  void FormKeyUp(int key, int shiftState);
+  void FormHide();
+
+  // The end of the start-up suspension: repaints are allowed from now on.
+  void InitAfterSettings();
+  // True when the project may be replaced: unmodified, or the user agreed to discard it.
+  bool ConfirmDiscard();
   // Clears the modified flag, the selection frame and the guide line, and sizes the paint box to
   // the canvas at the current zoom.
   void ResetView();
-  // Sets the zoom, clamped to 1 … 16, and sizes the paint box to canvas × zoom.
-  void SetZoom(int z);
-  // Sets the number of undo levels (clamped to 1 … 15), grows the snapshot slots to the active
-  // layer and restarts the history from the active layer's present pixels.
-  void SetUndoLevels(int n);
   // Recomposes and shows the whole canvas, when the window is shown and repaint is not suspended.
   void Redraw();
+  // Recomposes and shows a rectangle in active-layer coordinates.
+  void RedrawRect(int x, int y, int w, int h);
+  // Shows the canvas with another display mode once, then restores the mode.
+  void RedrawWithMode(int mode);
+  // Sets the zoom, clamped to 1 … 16, and sizes the paint box to canvas × zoom.
+  void SetZoom(int z);
+  // Scrolls so that canvas point (x, y) is in the middle of the client area.
+  void CenterOn(int x, int y);
+  // Starts the guide line at active-layer point (x, y).
+  void StartRubberBand(int x, int y);
+
+  // The undo ring. `SetUndoLevels` clamps to 1 … 15, grows the slots to the active layer and
+  // restarts the history from its present pixels; `PushUndo` saves the active layer before a
+  // stroke; `Undo` steps back once; `RestoreSnapshot` copies the newest snapshot back without
+  // changing the history; `CurrentSnapshot` is the layer as it was when the stroke began.
+  void SetUndoLevels(int n);
+  void PushUndo();
+  void Undo();
+  void RestoreSnapshot();
+  const CDibTrue& CurrentSnapshot() const;
+
+  // Paint-box point to canvas point (divide by the zoom, truncating).
+  int CanvasX(int x) const { return x / view.zoom; }
+  int CanvasY(int y) const { return y / view.zoom; }
 
   CDibTM& DrawTarget() { return *drawTarget; }
   void SetDrawTarget(CDibTM& layer) { drawTarget = &layer; }
   const CDibTrue& UndoSlot(int index) const { return undoSlots[static_cast<std::size_t>(index)]; }
+  int ScrollRangeX() const { return std::max(0, paintBoxWidth - view.clientWidth); }
+  int ScrollRangeY() const { return std::max(0, paintBoxHeight - view.clientHeight); }
 
   CanvasViewState view;
   Surface* paintBox = nullptr;  // the view's drawing surface, null while none is attached
@@ -42,12 +100,22 @@ class TfrmM {
   bool redrawSuspended = true;
   bool modified = false;
   bool rubberBandOn = false;
+  int pointerX = 0;  // the latest pointer position over the paint box
+  int pointerY = 0;
+  int rubberAnchorX = 0;
+  int rubberAnchorY = 0;
   int undoLevels = 2;
   int undoIndex = 0;
   int undoCount = 0;
 
  private:
+  void DrawRubberBand(int x, int y);
+  int ButtonCode(MouseButton button) const;
+
   LayerProject& project_;
+  ToolEngine& tools_;
+  Platform& platform_;
+  Views& views_;
   CDibTM placeholder_;  // the drawing target until the layer project sets the first layer
   CDibTM* drawTarget = &placeholder_;
   std::array<CDibTrue, 16> undoSlots;

@@ -33,6 +33,8 @@ class Surface {
   virtual void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) = 0;
   // Draws a one-pixel frame just inside `r` in the surface's current brush colour.
   virtual void FrameRect(const PixelRect& r) = 0;
+  // Draws a one-pixel line in the surface's pen colour (black), the end point included.
+  virtual void Line(int x1, int y1, int x2, int y2) = 0;
 };
 
 }  // namespace mirasketch

@@ -276,16 +276,22 @@ void ShowComposite(LayerProject& project) {
   if (paintBox == nullptr) return;
   const CanvasViewState& view = links.CanvasView();
   ShowBufferRect(project, view, *paintBox, VisibleArea(project, view));
-  if (view.selectionVisible) {
-    const CDibTM& active = project.Active();
-    const SelectionRect& s = view.selectionRect;
-    const int z = view.zoom;
-    const int left = (active.offsetX + s.left) * z;
-    const int top = (active.offsetY + s.top) * z;
-    const int right = (active.offsetX + s.right + 1) * z;
-    const int bottom = (active.offsetY + s.bottom + 1) * z;
-    paintBox->FrameRect({left, top, right - left, bottom - top});
-  }
+  DrawSelectionFrame(project);
+}
+
+void DrawSelectionFrame(LayerProject& project) {
+  ProjectLinks& links = project.Links();
+  Surface* paintBox = links.CanvasPaintBox();
+  const CanvasViewState& view = links.CanvasView();
+  if (paintBox == nullptr || !view.selectionVisible) return;
+  const CDibTM& active = project.Active();
+  const SelectionRect& s = view.selectionRect;
+  const int z = view.zoom;
+  const int left = (active.offsetX + s.left) * z;
+  const int top = (active.offsetY + s.top) * z;
+  const int right = (active.offsetX + s.right + 1) * z;
+  const int bottom = (active.offsetY + s.bottom + 1) * z;
+  paintBox->FrameRect({left, top, right - left, bottom - top});
 }
 
 void ShowCompositeRect(LayerProject& project, int x, int y, int w, int h) {

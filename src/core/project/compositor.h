@@ -23,6 +23,8 @@ void RefreshComposite(LayerProject& project);
 void RecomposeRect(LayerProject& project, int x, int y, int w, int h);
 // Shows the visible part of the display buffer in the canvas paint box, then the selection frame.
 void ShowComposite(LayerProject& project);
+// Frames the selection rectangle in the paint box while the selection is shown.
+void DrawSelectionFrame(LayerProject& project);
 // Shows one canvas rectangle of the display buffer (the whole visible area for the tools whose
 // previews can shrink).
 void ShowCompositeRect(LayerProject& project, int x, int y, int w, int h);

@@ -31,7 +31,7 @@ class ProjectLinks {
   // suspension of the current tool around operations that replace pixels.
   virtual int CurrentTool() const = 0;
   virtual CDib256& WorkPlane() = 0;
-  virtual const CDibTM& WorkLayer() const = 0;
+  virtual CDibTM& WorkLayer() = 0;
   virtual void DeactivateCurrentTool() = 0;
   virtual void ActivateCurrentTool() = 0;
 

@@ -58,6 +58,7 @@ TEST(CDib256, StretchDrawHandsThePaletteToTheSurface) {
       s = src;
     }
     void FrameRect(const PixelRect&) override {}
+    void Line(int, int, int, int) override {}
     DibView seen;
     PixelRect d, s;
   } probe;

@@ -83,7 +83,7 @@ TEST_F(KvlFileTest, OneLayerProjectFileAndExactRoundTrip) {
   ASSERT_TRUE(ReadProjectFile(project, path));
   EXPECT_EQ(Take(), written);
   EXPECT_EQ(project.Layer(0).offsetX, -20);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(KvlFileTest, ManyLayersReadBackWithLayerZeroActiveAndSpares) {
@@ -133,8 +133,8 @@ TEST_F(KvlFileTest, ValuesTheFormatCannotHoldRefuseTheSave) {
   project.Layer(0).threshold = 128;
   project.Layer(0).composeMode = -40000;
   EXPECT_FALSE(WriteProjectFile(project, path));
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_NE(messages.shown[0].find(path), std::string::npos);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_NE(messages[0].find(path), std::string::npos);
   EXPECT_EQ(test::ReadAll(path), (Bytes{1, 2, 3}));
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"p.kvl"});
 }
@@ -164,9 +164,9 @@ class KvlRefusalTest : public KvlFileTest {
   // Reads `bytes` as a project file: refused with `message`, the project exactly as it was.
   void ExpectRefused(const Bytes& bytes, const std::string& message, const char* what) {
     test::WriteAll(path, bytes);
-    messages.shown.clear();
+    messages.clear();
     EXPECT_FALSE(ReadProjectFile(project, path)) << what;
-    EXPECT_EQ(messages.shown, std::vector<std::string>{message}) << what;
+    EXPECT_EQ(messages, std::vector<std::string>{message}) << what;
     EXPECT_TRUE(Take() == before) << what;
     EXPECT_EQ(project.activeLayer, 1) << what;
     EXPECT_EQ(project.projectFileName, "/home/a/current.kvl") << what;
@@ -260,7 +260,7 @@ TEST_F(KvlFileTest, PackedFormatWithRunLengthPixelsAndMask) {
   const Bytes mask2 = test::MakeBlock8(4, 4, 0, Bytes(16, 200));
   test::WriteAll(path, PackedFile(8, 4, {{4, 4, packed, mask, -3}, {4, 4, unterminated, mask2}}));
   ASSERT_TRUE(ReadProjectFile(project, path));
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.empty());
   ASSERT_EQ(project.layerCount, 2);
   EXPECT_EQ(project.CanvasWidth(), 8);
   const CDibTM& first = project.Layer(0);
@@ -282,9 +282,9 @@ TEST_F(KvlFileTest, PackedFormatRefusesDataThatDoesNotFitItsLayer) {
   project.Layer(0).SetPixel(0, 0, 0x0A0B0C);
   const auto refused = [&](const Bytes& file, const char* what) {
     test::WriteAll(path, file);
-    messages.shown.clear();
+    messages.clear();
     EXPECT_FALSE(ReadProjectFile(project, path)) << what;
-    EXPECT_EQ(messages.shown.size(), 1u) << what;
+    EXPECT_EQ(messages.size(), 1u) << what;
     EXPECT_EQ(project.CanvasWidth(), 256) << what;
     EXPECT_EQ(project.Layer(0).GetPixel(0, 0), 0x0A0B0C) << what;
   };

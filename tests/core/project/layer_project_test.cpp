@@ -33,7 +33,7 @@ TEST_F(LayerProjectTest, StartsWithOneWhiteLayer) {
   std::set<const CDibTM*> distinct;
   for (const CDibTM* slot : Slots(project)) distinct.insert(slot);
   EXPECT_EQ(distinct.size(), 32u);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LayerProjectTest, InsertAndDeleteRotateThroughSlot31) {
@@ -76,7 +76,7 @@ TEST_F(LayerProjectTest, LayerCountLimits) {
   EXPECT_FALSE(project.DeleteLayer(-1, true));
   EXPECT_TRUE(project.DeleteLayer(29, true));
   EXPECT_EQ(project.layerCount, 29);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LayerProjectTest, NewProjectRefusalsAndBadSizes) {
@@ -97,7 +97,7 @@ TEST_F(LayerProjectTest, NewProjectRefusalsAndBadSizes) {
 
   project.NewProject(1, 50, 2);
   EXPECT_EQ(project.CanvasWidth(), 0);
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error",
+  EXPECT_EQ(messages, (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error",
                                                       "ClsDibTrue- Bits Alloc Error"}));
 }
 
@@ -129,7 +129,7 @@ TEST_F(LayerProjectTest, BadIndicesShowTheDebugMessages) {
   project.SetActiveLayer(-1);
   EXPECT_EQ(Slots(project), before);
   EXPECT_EQ(project.activeLayer, 0);
-  EXPECT_EQ(messages.shown,
+  EXPECT_EQ(messages,
             (std::vector<std::string>{"Dbg- Swap Index Limit Out", "Dbg- Swap Index Limit Out",
                                       "Dbg -ChangeActiveLayer Index Limit Out",
                                       "Dbg -ChangeActiveLayer Index Limit Out"}));
@@ -153,8 +153,8 @@ TEST_F(LayerProjectTest, ChangingTheActiveLayerRestartsUndo) {
 
 TEST_F(LayerProjectTest, AfterNewProjectAndAfterProjectFile) {
   ASSERT_TRUE(project.InsertLayer(1, true, 64, 64));
-  project.Layer(20).SetSize(32, 32, messages);
-  project.Layer(31).SetSize(32, 32, messages);
+  project.Layer(20).SetSize(32, 32, platform);
+  project.Layer(31).SetSize(32, 32, platform);
   project.SetActiveLayer(1);
   studio.frmM.modified = true;
   studio.frmM.caption = "x";

@@ -1,0 +1,84 @@
+#include "app_views.h"
+
+#include <QCoreApplication>
+
+#include "canvas_window_view.h"
+#include "platform/platform.h"
+#include "size_dialog_view.h"
+
+#ifndef MIRASKETCH_VERSION
+#define MIRASKETCH_VERSION "0"
+#endif
+
+namespace mirasketch {
+
+AppViews::AppViews(Platform& platform)
+    : quit([] { QCoreApplication::quit(); }), platform_(platform) {}
+
+AppViews::Entry* AppViews::Find(WindowId window) {
+  const int index = static_cast<int>(window);
+  if (index < 0 || index >= kWindows) return nullptr;
+  return &windows_[static_cast<std::size_t>(index)];
+}
+
+void AppViews::Attach(WindowId window, QWidget* widget, std::function<void()> reread) {
+  if (Entry* entry = Find(window)) {
+    entry->widget = widget;
+    entry->reread = std::move(reread);
+  }
+}
+
+void AppViews::AttachCanvas(CanvasWindowView* canvas) {
+  canvas_ = canvas;
+}
+
+void AppViews::WindowChanged(WindowId window) {
+  if (shuttingDown_) return;
+  Entry* entry = Find(window);
+  if (entry != nullptr && entry->widget && entry->reread) entry->reread();
+}
+
+void AppViews::ShowWindow(WindowId window, bool visible) {
+  if (shuttingDown_) return;
+  Entry* entry = Find(window);
+  if (entry == nullptr || !entry->widget) return;
+  QWidget* widget = entry->widget;
+  if (visible) {
+    // Showing a window that is already up brings it to the front.
+    if (widget->isVisible())
+      widget->raise();
+    else
+      widget->show();
+  } else {
+    widget->hide();
+  }
+}
+
+void AppViews::CanvasGeometryChanged() {
+  if (!shuttingDown_ && canvas_) canvas_->ApplyGeometry();
+}
+
+void AppViews::CanvasPainted() {
+  if (!shuttingDown_ && canvas_) canvas_->ShowPainted();
+}
+
+void AppViews::Quit() {
+  if (quit) quit();
+}
+
+bool AppViews::RunSizeDialog(TfrmDlgSize& dialog) {
+  SizeDialogView view(dialog, platform_);
+  return view.exec() == QDialog::Accepted;
+}
+
+// The settings and version dialogs get their own windows later; until then they say what they
+// are in a message box.
+void AppViews::RunSettingsDialog() {
+  platform_.ShowMessage("設定");
+}
+
+void AppViews::RunVersionDialog() {
+  platform_.ShowMessage(std::string("Mirasketch\nVersion ") + MIRASKETCH_VERSION);
+}
+
+}  // namespace mirasketch

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+#include "buffers/dib_surface.h"
+#include "buffers/dib_true.h"
+#include "platform/surface.h"
+#include "project/canvas_view_state.h"
+
+namespace mirasketch {
+
+class AppViews;
+class TfrmM;
+
+// The paint box's surface: the core draws in paint-box pixels; this draws into the viewport's
+// buffer, shifted by the scroll position, so only the visible part is kept.
+class ScrolledSurface : public Surface {
+ public:
+  ScrolledSurface(CDibTrue& viewport, const CanvasViewState& view)
+      : target_(viewport), view_(view) {}
+  void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) override;
+  void FrameRect(const PixelRect& r) override;
+  void Line(int x1, int y1, int x2, int y2) override;
+
+  // Paint-box rectangle to viewport rectangle.
+  PixelRect Shifted(const PixelRect& r) const;
+
+ private:
+  DibSurface target_;
+  const CanvasViewState& view_;
+};
+
+// The canvas window: a scrolling window whose viewport is the paint box `pbxA`. Pointer and key
+// events go to the canvas window's handlers in paint-box pixels; what the core draws on the
+// surface is shown as it is.
+class CanvasWindowView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  CanvasWindowView(TfrmM& frmM, AppViews& views);
+  ~CanvasWindowView() override;
+
+  // The core changed the paint box's size or its scroll position.
+  void ApplyGeometry();
+  // The core drew on the surface; bring it to the screen.
+  void ShowPainted();
+  // Reads the caption again.
+  void ReadState();
+  // What the viewport shows now, as the core drew it (tests compare pixels with it).
+  QImage ShownImage() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void SizeBuffer();
+  void UpdateScrollBars();
+  void ReadScrollPosition();
+  // Has the core paint the whole visible part afresh.
+  void RepaintAll();
+  QPoint PaintBoxPoint(const QPoint& viewportPoint) const;
+
+  TfrmM& frm_;
+  AppViews& views_;
+  CDibTrue buffer_;  // viewport-sized, bottom-up blue-green-red rows
+  ScrolledSurface surface_;
+  bool bufferStale_ = true;
+  bool painting_ = false;
+  bool applyingGeometry_ = false;
+};
+
+// Key modifiers as the canvas window's handlers count them: Shift 1, Alt 2, Ctrl 4. A modifier
+// key's own press counts as held.
+int ShiftState(Qt::KeyboardModifiers modifiers, int key);
+
+}  // namespace mirasketch

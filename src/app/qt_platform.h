@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+
+#include "platform/platform.h"
+
+namespace mirasketch {
+
+// The program's platform on Qt: message boxes, input box, file, colour and font dialogs, the
+// clipboard, the busy cursor, the screen, the pointer, the help viewer and the clock.
+class QtPlatform : public Platform {
+ public:
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& initial) override;
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+  std::optional<int> ChooseColour(int initial) override;
+  std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
+  bool ClipboardHasBitmap() override;
+  void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override;
+  bool TakeClipboardBitmap(CDibTrue& target, int extraColumns, int extraRows, int& width,
+                           int& height) override;
+  void BeginBusy() override;
+  void EndBusy() override;
+  void ScreenSize(int& width, int& height) override;
+  void PointerPosition(int& x, int& y) override;
+  void ShowHelp(const std::string& helpFile) override;
+  std::int64_t ClockMilliseconds() override;
+
+  // How deep the busy cursor is nested now.
+  int BusyDepth() const { return busyDepth_; }
+
+ private:
+  std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
+
+  int busyDepth_ = 0;
+};
+
+// The toolkit-neutral filter list ("text|patterns|text|patterns…", patterns separated by ';') as
+// Qt name filters ("text (patterns)", patterns separated by spaces). "*.*" becomes "*", which is
+// what "all files" means on this system.
+QStringList QtNameFilters(const std::string& filter);
+
+// The top-left width × height of a picture as an image (clamped to the picture).
+QImage ImageFromDib(const CDibTrue& picture, int width, int height);
+// Sizes `target` to (image width + extraColumns) × (image height + extraRows), white, with the
+// image at its top-left (transparent parts of the image white too); false when it cannot be sized.
+bool DibFromImage(const QImage& image, CDibTrue& target, int extraColumns, int extraRows);
+
+}  // namespace mirasketch

@@ -1,0 +1,143 @@
+#include "project/picture_file.h"
+
+#include "buffers/copy_block.h"
+#include "buffers/dib_tm.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "project/bmp_import.h"
+#include "project/compositor.h"
+#include "project/jpeg_codec.h"
+#include "project/kvl_file.h"
+#include "project/layer_project.h"
+#include "project/project_links.h"
+
+namespace mirasketch {
+namespace {
+
+// Suspends the current tool and shows the hourglass for the length of a file operation, and
+// resumes both however the operation ends (an input/output error included).
+class FileOperation {
+ public:
+  FileOperation(LayerProject& project, Platform& platform)
+      : busy_(platform), links_(project.Links()) {
+    links_.DeactivateCurrentTool();
+  }
+  ~FileOperation() { links_.ActivateCurrentTool(); }
+  FileOperation(const FileOperation&) = delete;
+  FileOperation& operator=(const FileOperation&) = delete;
+
+ private:
+  BusyCursor busy_;
+  ProjectLinks& links_;
+};
+
+}  // namespace
+
+std::string LowerExtension(const std::string& fileName) {
+  const std::size_t dot = fileName.rfind('.');
+  if (dot == std::string::npos) return {};
+  std::string ext = fileName.substr(dot);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext;
+}
+
+PictureFiles::PictureFiles(LayerProject& project, Platform& platform)
+    : project_(project), platform_(platform) {}
+
+bool PictureFiles::LoadImageFile(const std::string& fileName, CDibTM& target, int& width,
+                                 int& height) {
+  const std::string ext = LowerExtension(fileName);
+  bool loaded = false;
+  if (ext == ".bmp" || ext == ".jpg") {
+    InFile file(fileName);
+    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height)
+                                              : DecodeJpeg(file, target, width, height);
+    // A picture beyond the buffer limits is refused as sizing the buffer would refuse it.
+    if (result == ImportResult::kTooLarge) platform_.ShowMessage("ClsDibTrue- Bits Alloc Error");
+    loaded = result == ImportResult::kOk;
+  } else {
+    platform_.ShowMessage("読めません。- " + fileName);
+  }
+  if (!loaded) platform_.ShowMessage("Fault at LoadFile- " + fileName);
+  return loaded;
+}
+
+bool PictureFiles::SaveImageFile(const std::string& fileName, const CDibTrue* source) {
+  const std::string ext = LowerExtension(fileName);
+  bool saved = false;
+  if (ext == ".bmp") {
+    saved = source != nullptr && source->SaveToBmp(fileName, platform_);
+  } else if (ext == ".jpg") {
+    saved = source != nullptr && source->Width() > 0 &&
+            EncodeJpeg(*source, source->Width(), source->Height(), jpegQuality, fileName);
+  } else {
+    platform_.ShowMessage("ファイル名を確認してください。- " + fileName);
+  }
+  if (!saved) platform_.ShowMessage("Fault at SaveFile- " + fileName);
+  return saved;
+}
+
+bool PictureFiles::OpenPictureFile(const std::string& fileName) {
+  FileOperation operation(project_, platform_);
+  if (!InFile::Exists(fileName)) {
+    platform_.ShowMessage(fileName + "はありません。");
+    return false;
+  }
+  const std::string ext = LowerExtension(fileName);
+  bool opened = false;
+  if (ext == ".kvl") {
+    opened = ReadProjectFile(project_, fileName);
+  } else if (ext == ".bmp" || ext == ".jpg") {
+    // The picture is read into the tool engine's scratch picture first, so a file that cannot be
+    // read leaves the project as it was.
+    CDibTM& scratch = project_.Links().WorkLayer();
+    int width = 0, height = 0;
+    if (LoadImageFile(fileName, scratch, width, height)) {
+      project_.NewProject(1, width, height);
+      CopyBlock(project_.Layer(0), 0, 0, scratch, 0, 0, scratch.Width(), scratch.Height());
+      opened = true;
+    } else {
+      platform_.ShowMessage("読めません。- " + fileName);
+    }
+  } else {
+    platform_.ShowMessage("読めません。- " + fileName);
+  }
+  if (opened) {
+    project_.SetActiveLayer(0);
+    project_.projectFileName = fileName;
+    project_.AfterProjectFile();
+  }
+  return opened;
+}
+
+bool PictureFiles::SavePictureFile(const std::string& fileName) {
+  FileOperation operation(project_, platform_);
+  const std::string ext = LowerExtension(fileName);
+  bool saved = false;
+  if (ext == ".kvl") {
+    saved = WriteProjectFile(project_, fileName);
+  } else if (ext == ".bmp" || ext == ".jpg") {
+    ComposeRect(project_, 0, 0, project_.CanvasWidth(), project_.CanvasHeight());
+    saved = SaveImageFile(fileName, &project_.compositeDib);
+  } else {
+    platform_.ShowMessage("この拡張子では保存できません。- " + fileName);
+  }
+  if (saved) {
+    project_.projectFileName = fileName;
+    project_.AfterProjectFile();
+  }
+  return saved;
+}
+
+bool PictureFiles::PasteClipboardBitmap(CDibTM& target, int& width, int& height) {
+  return platform_.ClipboardHasBitmap() &&
+         platform_.TakeClipboardBitmap(target, 1, 1, width, height);
+}
+
+bool PictureFiles::CopyClipboardBitmap(const CDibTrue& source, int width, int height) {
+  platform_.PutClipboardBitmap(source, width, height);
+  return true;
+}
+
+}  // namespace mirasketch

@@ -1,0 +1,278 @@
+#include "shell/main_window.h"
+
+#include "painting/canvas_window.h"
+#include "painting/tool_engine.h"
+#include "platform/files.h"
+#include "platform/views.h"
+#include "project/layer_project.h"
+#include "project/picture_file.h"
+#include "project/size_dialog.h"
+
+namespace mirasketch {
+
+const MenuEntry kMainMenu[] = {
+    {MenuEntry::kMenu, "N1", "ﾌｧｲﾙ(&F)", "", 0},
+    {MenuEntry::kItem, "mnuNewBmp", "新規(&N)", "", 0},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuOpenFile", "ファイルを開く(&O)", "Ctrl+O", 0},
+    {MenuEntry::kSubmenu, "mnuOpenPastFile", "開き直す", "", 0},
+    {MenuEntry::kItem, "mnuPastFile0", "(empty)", "", 0},
+    {MenuEntry::kItem, "mnuPastFile1", "(empty)", "", 1},
+    {MenuEntry::kItem, "mnuPastFile2", "(empty)", "", 2},
+    {MenuEntry::kItem, "mnuPastFile3", "(empty)", "", 3},
+    {MenuEntry::kItem, "mnuPastFile4", "(empty)", "", 4},
+    {MenuEntry::kItem, "mnuPastFile5", "(empty)", "", 5},
+    {MenuEntry::kItem, "mnuPastFile6", "(empty)", "", 6},
+    {MenuEntry::kItem, "mnuPastFile7", "(empty)", "", 7},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kSubmenu, "mnuOpenPastFolder", "フォルダから開く", "", 0},
+    {MenuEntry::kItem, "mnuOpenPF0", "(empty)", "", 0},
+    {MenuEntry::kItem, "mnuOpenPF1", "(empty)", "", 1},
+    {MenuEntry::kItem, "mnuOpenPF2", "(empty)", "", 2},
+    {MenuEntry::kItem, "mnuOpenPF3", "(empty)", "", 3},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuSaveFile", "上書保存(&S)", "Ctrl+S", 0},
+    {MenuEntry::kItem, "mnuSaveFileAs", "別名保存(&A)", "", 0},
+    {MenuEntry::kSubmenu, "mnuSavePastFolder", "フォルダへ保存", "", 0},
+    {MenuEntry::kItem, "mnuSavePF0", "(empty)", "", 0},
+    {MenuEntry::kItem, "mnuSavePF1", "(empty)", "", 1},
+    {MenuEntry::kItem, "mnuSavePF2", "(empty)", "", 2},
+    {MenuEntry::kItem, "mnuSavePF3", "(empty)", "", 3},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuExit", "終了(&X)", "", 0},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kMenu, "mnuEdit", "編集(&E)", "", 0},
+    {MenuEntry::kItem, "mnuUndo", "ｱﾝﾄﾞｩ(&U)", "Ctrl+Z", 0},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuCut", "切り取り(&T)", "Ctrl+X", 1},
+    {MenuEntry::kItem, "mnuCopy", "ｺﾋﾟｰ(&C)", "Ctrl+C", 2},
+    {MenuEntry::kItem, "mnuPaste", "貼り付け(&P)", "Ctrl+V", 3},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuDibSizeChange", "カンバスの大きさ変更", "", 0},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kMenu, "mnuWindowShow", "ｳｨﾝﾄﾞｳ(&W)", "", 0},
+    {MenuEntry::kItem, "mnuWinPaint", "ペイント(&A)", "", 0},
+    {MenuEntry::kItem, "mnuWinColor", "カラー(&C)", "", 1},
+    {MenuEntry::kItem, "mnuWinPosition", "位置(&P)", "", 2},
+    {MenuEntry::kItem, "mnuWinOption", "オプション(&O)", "", 3},
+    {MenuEntry::kItem, "mnuWinLayer", "レイヤ(&L)", "", 4},
+    {MenuEntry::kSeparator, "", "", "", 0},
+    {MenuEntry::kItem, "mnuSetting", "設定", "", 0},
+    {MenuEntry::kEnd, "", "", "", 0},
+    {MenuEntry::kMenu, "mnuHelp", "&?", "", 0},
+    {MenuEntry::kItem, "mnuHelpContents", "目次(&C)", "", 0},
+    {MenuEntry::kItem, "mnuabout", "&about", "", 0},
+    {MenuEntry::kEnd, "", "", "", 0},
+};
+const int kMainMenuSize = static_cast<int>(sizeof kMainMenu / sizeof kMainMenu[0]);
+
+const ToolBarEntry kMainToolBar[9] = {
+    {"tlbNewBmp", 0, false, 0},      {"tlbOpen", 1, false, 0},        {"tlbSave", 2, false, 0},
+    {"tlbSep0", -1, false, 0},       {"tlbWinPaint", 3, true, 0},     {"tlbWinColor", 4, true, 1},
+    {"tlbWinPosition", 5, true, 2},  {"tlbWinOption", 6, true, 3},    {"tlbWinLayer", 7, true, 4},
+};
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+template <std::size_t N>
+void PushRecent(std::array<std::string, N>& list, const std::string& item) {
+  std::string carried = item;
+  for (std::string& entry : list) {
+    std::string old = std::move(entry);
+    entry = std::move(carried);
+    if (SameIgnoringAsciiCase(old, item)) return;
+    carried = std::move(old);
+  }
+}
+template void PushRecent(std::array<std::string, 8>&, const std::string&);
+template void PushRecent(std::array<std::string, 4>&, const std::string&);
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {};
+  // A separator that stands first or directly follows another one is kept: "/b.bmp" → "/".
+  if (slash == 0 || path[slash - 1] == '/') return path.substr(0, slash + 1);
+  return path.substr(0, slash);
+}
+
+WindowId SwitchedWindow(int index) {
+  constexpr WindowId kWindows[] = {WindowId::frmM, WindowId::frmCol, WindowId::frmPos,
+                                   WindowId::frmOpt, WindowId::frmL};
+  return kWindows[index];
+}
+
+std::string TfrmMain::RecentCaption(const std::string& entry) {
+  return entry.empty() ? "(empty)" : entry;
+}
+
+TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
+                   Platform& platform, Views& views)
+    : project_(project),
+      files_(files),
+      canvas_(canvas),
+      tools_(tools),
+      platform_(platform),
+      views_(views) {}
+
+void TfrmMain::Changed() { views_.WindowChanged(WindowId::frmMain); }
+
+void TfrmMain::FormShow() {
+  if (hooks.startUp) hooks.startUp();
+  Changed();
+}
+
+bool TfrmMain::FormClose() {
+  if (!canvas_.ConfirmDiscard()) return false;
+  tools_.strokeActive = false;
+  canvas_.view.selectionVisible = false;
+  canvas_.rubberBandOn = false;
+  return true;
+}
+
+void TfrmMain::mnuNewBmpClick() {
+  if (!canvas_.ConfirmDiscard()) return;
+  tools_.DeactivateCurrentTool();
+  TfrmDlgSize dialog;
+  if (views_.RunSizeDialog(dialog)) {
+    project_.NewProject(1, dialog.resultWidth, dialog.resultHeight);
+    project_.AfterNewProject();
+  }
+}
+
+void TfrmMain::OpenChosen(const std::string& path, bool setDialogFolder) {
+  if (!files_.OpenPictureFile(path)) return;
+  AddRecentFile(path);
+  AddRecentOpenFolder(path);
+  if (setDialogFolder) openDialog.initialFolder = FolderOf(path);
+}
+
+void TfrmMain::mnuOpenFileClick() {
+  if (!canvas_.ConfirmDiscard()) return;
+  const std::optional<std::string> path = platform_.ChooseOpenFile(openDialog);
+  if (path) OpenChosen(*path, true);
+}
+
+void TfrmMain::mnuSaveFileClick() {
+  if (project_.projectFileName.empty()) {
+    SaveAs();
+    return;
+  }
+  const std::string path = project_.projectFileName;
+  if (!files_.SavePictureFile(path)) return;
+  AddRecentFile(path);
+  AddRecentSaveFolder(path);
+}
+
+void TfrmMain::mnuSaveFileAsClick() { SaveAs(); }
+
+void TfrmMain::SaveAs() {
+  const std::optional<std::string> path = platform_.ChooseSaveFile(saveDialog);
+  if (!path) return;
+  if (InFile::Exists(*path) &&
+      !platform_.AskYesNo(*path + "すでに同名のファイルがあリます、上書きしてもよろしいですか?"))
+    return;
+  if (!files_.SavePictureFile(*path)) return;
+  AddRecentFile(*path);
+  AddRecentSaveFolder(*path);
+}
+
+void TfrmMain::MenuOpenPastFile(int tag) {
+  if (tag < 0 || tag >= 8 || !canvas_.ConfirmDiscard()) return;
+  const std::string path = recentFiles[static_cast<std::size_t>(tag)];
+  if (!path.empty()) OpenChosen(path, false);
+}
+
+void TfrmMain::MenuOpenPastFolder(int tag) {
+  if (tag < 0 || tag >= 4 || recentOpenFolders[static_cast<std::size_t>(tag)].empty()) return;
+  openDialog.initialFolder = recentOpenFolders[static_cast<std::size_t>(tag)];
+  mnuOpenFileClick();
+}
+
+void TfrmMain::MenuSavePastFolder(int tag) {
+  if (tag < 0 || tag >= 4 || recentSaveFolders[static_cast<std::size_t>(tag)].empty()) return;
+  saveDialog.initialFolder = recentSaveFolders[static_cast<std::size_t>(tag)];
+  SaveAs();
+}
+
+void TfrmMain::OpenDroppedFile(const std::string& path) {
+  // A drop carries at most 254 characters of path.
+  const std::string name = path.substr(0, 254);
+  if (!canvas_.ConfirmDiscard()) return;
+  if (!files_.OpenPictureFile(name)) return;
+  AddRecentFile(name);
+  AddRecentOpenFolder(name);
+}
+
+void TfrmMain::mnuExitClick() {
+  if (FormClose()) views_.Quit();
+}
+
+void TfrmMain::mnuCutClick(int tag) {
+  switch (tag) {
+    case 0:
+      canvas_.Undo();
+      break;
+    case 1:
+    case 2:
+      if (hooks.cutOrCopy) hooks.cutOrCopy(tag);
+      break;
+    case 3:
+      if (hooks.paste) hooks.paste();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::mnuDibSizeChangeClick() {
+  TfrmDlgSize dialog;
+  dialog.SetValues(project_.CanvasWidth(), project_.CanvasHeight());
+  if (views_.RunSizeDialog(dialog) && hooks.resizeCanvas)
+    hooks.resizeCanvas(dialog.resultWidth, dialog.resultHeight);
+}
+
+void TfrmMain::ShowToolWindow(int index, bool visible) {
+  if (index < 0 || index >= 5) return;
+  windowShown[static_cast<std::size_t>(index)] = visible;
+  if (index == 0) canvas_.visible = visible;
+  Changed();
+  views_.ShowWindow(SwitchedWindow(index), visible);
+}
+
+void TfrmMain::MenuShowWindowFromMenu(int tag) {
+  if (tag >= 0 && tag < 5) ShowToolWindow(tag, !windowShown[static_cast<std::size_t>(tag)]);
+}
+
+void TfrmMain::MenuShowWindowFromButton(int tag, bool down) { ShowToolWindow(tag, down); }
+
+void TfrmMain::mnuSettingClick() { views_.RunSettingsDialog(); }
+
+void TfrmMain::mnuHelpContentsClick() { platform_.ShowHelp(programDir + "korvel.hlp"); }
+
+void TfrmMain::mnuaboutClick() { views_.RunVersionDialog(); }
+
+void TfrmMain::AddRecentFile(const std::string& path) {
+  PushRecent(recentFiles, path);
+  Changed();
+}
+
+void TfrmMain::AddRecentOpenFolder(const std::string& path) {
+  PushRecent(recentOpenFolders, FolderOf(path));
+  Changed();
+}
+
+void TfrmMain::AddRecentSaveFolder(const std::string& path) {
+  PushRecent(recentSaveFolders, FolderOf(path));
+  Changed();
+}
+
+}  // namespace mirasketch

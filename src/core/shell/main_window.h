@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace mirasketch {
+
+class LayerProject;
+class PictureFiles;
+class TfrmM;
+class ToolEngine;
+class Views;
+enum class WindowId;
+
+// One entry of the main menu as the view builds it: a top-level menu, a submenu, an item or a
+// separator, with its design name, caption (accelerator letter included), shortcut and Tag.
+struct MenuEntry {
+  enum Kind { kMenu, kSubmenu, kItem, kSeparator, kEnd } kind;
+  const char* name;
+  const char* caption;
+  const char* shortcut;  // "Ctrl+O" or ""
+  int tag;
+};
+// The whole main menu in order; kEnd closes a menu or submenu.
+extern const MenuEntry kMainMenu[];
+extern const int kMainMenuSize;
+
+// One tool-bar button: design name, glyph index (−1 for the separator), toggle or not, Tag.
+struct ToolBarEntry {
+  const char* name;
+  int image;
+  bool toggle;
+  int tag;
+};
+extern const ToolBarEntry kMainToolBar[9];
+
+// The main window: the file commands, the recent lists, the window switches and the edit
+// commands. Handlers are named after the control and event they serve.
+class TfrmMain {
+ public:
+  TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
+           Platform& platform, Views& views);
+
+  // Calls into modules above or beside this one, installed by the Studio.
+  struct Hooks {
+    std::function<void(int)> cutOrCopy;                // 1 cut, 2 copy
+    std::function<void()> paste;                       // paste from the clipboard
+    std::function<void(int, int)> resizeCanvas;        // the canvas-size operation
+    std::function<void()> startUp;                     // first show: project, settings, windows
+  };
+  Hooks hooks;
+
+  void FormShow();
+  // The close of the main window: false keeps the program running.
+  bool FormClose();
+  void mnuNewBmpClick();
+  void mnuOpenFileClick();
+  void mnuSaveFileClick();
+  void mnuSaveFileAsClick();
+  void MenuOpenPastFile(int tag);
+  void MenuOpenPastFolder(int tag);
+  void MenuSavePastFolder(int tag);
+  void mnuExitClick();
+  void mnuCutClick(int tag);
+  void mnuDibSizeChangeClick();
+  // A window switch from the menu (the new state is the opposite of the check mark) or from a
+  // tool button (the new state is the button's own, already flipped).
+  void MenuShowWindowFromMenu(int tag);
+  void MenuShowWindowFromButton(int tag, bool down);
+  void mnuSettingClick();
+  void mnuHelpContentsClick();
+  void mnuaboutClick();
+  // A file dropped from the desktop (only the first of several is passed on).
+  void OpenDroppedFile(const std::string& path);
+
+  // Sets a window's check mark and tool button to `visible` and shows or hides it; indices
+  // 0 canvas, 1 colour, 2 position, 3 option, 4 layer.
+  void ShowToolWindow(int index, bool visible);
+  bool WindowChecked(int index) const { return windowShown[static_cast<std::size_t>(index)]; }
+
+  void AddRecentFile(const std::string& path);
+  void AddRecentOpenFolder(const std::string& path);
+  void AddRecentSaveFolder(const std::string& path);
+  // The caption of a recent-list item: the entry, or "(empty)".
+  static std::string RecentCaption(const std::string& entry);
+
+  std::array<std::string, 8> recentFiles;
+  std::array<std::string, 4> recentOpenFolders;
+  std::array<std::string, 4> recentSaveFolders;
+  std::array<bool, 5> windowShown{true, false, false, false, false};
+  FileDialogRequest openDialog;
+  FileDialogRequest saveDialog;
+  std::string programDir;  // the program's folder, with a trailing separator
+
+ private:
+  void OpenChosen(const std::string& path, bool setDialogFolder);
+  void SaveAs();
+  void Changed();
+
+  LayerProject& project_;
+  PictureFiles& files_;
+  TfrmM& canvas_;
+  ToolEngine& tools_;
+  Platform& platform_;
+  Views& views_;
+};
+
+// Inserts `item` at the top of a recent list: an entry equal to it (ASCII case ignored) moves up,
+// otherwise the oldest entry drops out.
+template <std::size_t N>
+void PushRecent(std::array<std::string, N>& list, const std::string& item);
+// The folder part of a path: everything before the last separator, keeping a separator that
+// directly follows another or stands first ("/home/a/b.bmp" → "/home/a", "/b.bmp" → "/").
+std::string FolderOf(const std::string& path);
+// ASCII-only case-insensitive equality.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b);
+
+// The window switched by a Tag of the window menu and tool bar.
+WindowId SwitchedWindow(int index);
+
+}  // namespace mirasketch

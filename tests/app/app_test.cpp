@@ -1,0 +1,103 @@
+#include "app_test.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QToolButton>
+#include <chrono>
+
+#include "buffers/dib_true.h"
+
+namespace mirasketch::test {
+
+std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites() {
+  static std::vector<std::pair<std::string, SuiteFactory>> suites;
+  return suites;
+}
+
+RunningProgram::RunningProgram() {
+  views.quit = [this] { ++quitRequests; };
+  studio.frmMain.programDir = folder.Path() + "/";
+  windows.main.show();
+  studio.frmMain.FormShow();
+  QApplication::processEvents();
+}
+
+RunningProgram::~RunningProgram() {
+  // Leave no dialog watcher or cursor behind for the next test.
+  CancelWhenModal();
+  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+}
+
+QAction* RunningProgram::Action(const char* name) const {
+  return windows.main.findChild<QAction*>(name);
+}
+
+QToolButton* RunningProgram::Button(const char* name) const {
+  return windows.main.findChild<QToolButton*>(name);
+}
+
+QWidget* RunningProgram::Window(const char* name) const {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == name) return widget;
+  return nullptr;
+}
+
+QString RunningProgram::ItemText(const char* name) const {
+  const QAction* action = Action(name);
+  return action != nullptr ? QString(action->text()).replace("&&", "&") : QString("<missing>");
+}
+
+namespace {
+bool stepRan = false;
+QPointer<QTimer> pending;
+}  // namespace
+
+void CancelWhenModal() {
+  if (pending) {
+    pending->stop();
+    pending->deleteLater();
+  }
+  pending = nullptr;
+}
+
+void WhenModal(std::function<void(QDialog*)> step) {
+  CancelWhenModal();
+  stepRan = false;
+  auto* timer = new QTimer;
+  pending = timer;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, step, deadline] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        timer->stop();
+        timer->deleteLater();
+      }
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    stepRan = true;
+    step(dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  timer->start();
+}
+
+bool ModalStepRan() {
+  return stepRan;
+}
+
+void WriteWhiteBmp(const std::string& path, int width, int height, int markColour) {
+  CDibTrue picture;
+  picture.Alloc(width, height);
+  picture.FillRect(0, 0, picture.Width(), picture.Height(), 0xFFFFFF);
+  if (markColour >= 0) picture.SetPixel(1, 1, markColour);
+  SilentMessages messages;
+  picture.SaveToBmp(path, messages);
+}
+
+}  // namespace mirasketch::test

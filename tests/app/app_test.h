@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app_views.h"
+#include "program_windows.h"
+#include "shell/studio.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+class QAction;
+class QObject;
+class QToolButton;
+
+namespace mirasketch::test {
+
+// The registry of the view test classes, so one test program runs any of them by name.
+using SuiteFactory = std::function<std::unique_ptr<QObject>()>;
+std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites();
+struct RegisterAppTestSuite {
+  RegisterAppTestSuite(const char* name, SuiteFactory make) {
+    AppTestSuites().emplace_back(name, std::move(make));
+  }
+};
+#define MIRASKETCH_APP_TEST_SUITE(Class)                                 \
+  static const ::mirasketch::test::RegisterAppTestSuite register##Class( \
+      #Class, [] { return std::make_unique<Class>(); })
+
+// The whole program as it stands after start-up, on a fake platform: the studio, the views and
+// every window, the main window shown and its first-show sequence run. Files go to a fresh folder.
+struct RunningProgram {
+  RunningProgram();
+  ~RunningProgram();
+
+  QAction* Action(const char* name) const;
+  QToolButton* Button(const char* name) const;
+  QWidget* Window(const char* name) const;
+  // The text of a menu item as the user reads it ("&&" shown as "&").
+  QString ItemText(const char* name) const;
+
+  TempDir folder;
+  FakePlatform platform;
+  AppViews views{platform};
+  Studio studio{platform, views};
+  ProgramWindows windows{studio, views};
+  int quitRequests = 0;
+};
+
+// Runs `step` on the first modal dialog that opens within five seconds, from inside its event
+// loop. A dialog the step leaves open is rejected afterwards, so a failing step cannot hang.
+void WhenModal(std::function<void(QDialog*)> step);
+// Drops a WhenModal whose dialog never came.
+void CancelWhenModal();
+// Whether `step` ran on a dialog since the last WhenModal.
+bool ModalStepRan();
+
+// Writes a white BMP picture; with markColour ≥ 0 its pixel (1, 1) gets that colour.
+void WriteWhiteBmp(const std::string& path, int width, int height, int markColour = -1);
+
+}  // namespace mirasketch::test

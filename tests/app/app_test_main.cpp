@@ -1,0 +1,39 @@
+// Runs the view test classes under Qt Test: all of them, or the one named as the first argument.
+// The application is the program's own, so escaped errors are handled as in the program; here
+// they are printed instead of shown in a box.
+
+#include <QTest>
+#include <cstdio>
+
+#include "app_test.h"
+#include "application.h"
+
+int main(int argc, char** argv) {
+  mirasketch::MirasketchApplication app(argc, argv);
+  mirasketch::SetProgramFont(app);
+  app.showError = [](const QString& text) {
+    std::fprintf(stderr, "escaped error: %s\n", qPrintable(text));
+  };
+
+  std::string only;
+  std::vector<char*> args{argv[0]};
+  for (int i = 1; i < argc; ++i) {
+    if (i == 1 && argv[i][0] != '-')
+      only = argv[i];
+    else
+      args.push_back(argv[i]);
+  }
+  int failures = 0;
+  bool ran = false;
+  for (const auto& [name, make] : mirasketch::test::AppTestSuites()) {
+    if (!only.empty() && only != name) continue;
+    ran = true;
+    const std::unique_ptr<QObject> suite = make();
+    failures += QTest::qExec(suite.get(), static_cast<int>(args.size()), args.data());
+  }
+  if (!ran) {
+    std::fprintf(stderr, "no test class named %s\n", only.c_str());
+    return 2;
+  }
+  return failures == 0 ? 0 : 1;
+}

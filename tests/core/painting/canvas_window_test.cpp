@@ -1,0 +1,164 @@
+#include "painting/canvas_window.h"
+
+#include <gtest/gtest.h>
+
+#include "buffers/dib_surface.h"
+#include "painting/tool_engine.h"
+#include "support/studio_fixture.h"
+
+namespace mirasketch {
+namespace {
+
+class CanvasWindowTest : public test::StudioTest {
+ protected:
+  TfrmM& canvas = studio.frmM;
+  CDibTM& Active() { return project.Active(); }
+  // One stroke as a tool makes it: the snapshot first, then the drawing.
+  void Stroke(int colour) {
+    canvas.PushUndo();
+    Active().FillRect(0, 0, 8, 8, colour);
+  }
+};
+
+TEST_F(CanvasWindowTest, TwoLevelsThreeStrokesThreeUndos) {
+  canvas.SetUndoLevels(2);
+  Stroke(0x000001);
+  Stroke(0x000002);
+  Stroke(0x000003);
+  EXPECT_EQ(canvas.undoCount, 2);
+  canvas.Undo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 0x000002);  // the state before stroke 3
+  canvas.Undo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 0x000001);  // before stroke 2
+  canvas.Undo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 0x000001);  // nothing left
+  EXPECT_EQ(canvas.undoCount, 0);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CanvasWindowTest, UndoLevelsAreClampedAndTheHistoryRestartsWithTheActiveLayer) {
+  canvas.SetUndoLevels(0);
+  EXPECT_EQ(canvas.undoLevels, 1);
+  canvas.SetUndoLevels(99);
+  EXPECT_EQ(canvas.undoLevels, 15);
+  Stroke(0x000005);
+  ASSERT_TRUE(project.InsertLayer(1, true, 300, 20));
+  project.SetActiveLayer(1);
+  EXPECT_EQ(canvas.undoCount, 0);
+  EXPECT_EQ(canvas.UndoSlot(3).Width(), 300);  // slots grow to the new active layer
+  Active().SetPixel(0, 0, 0x0000AA);
+  for (int i = 0; i < 3; ++i) canvas.FormKeyDown('Z', kCtrlKey);
+  EXPECT_EQ(Active().GetPixel(0, 0), 0x0000AA);  // Ctrl+Z has nothing to undo
+
+  // A snapshot and its restore: RestoreSnapshot keeps the history as it is.
+  canvas.PushUndo();
+  Active().SetPixel(0, 0, 0);
+  EXPECT_EQ(canvas.CurrentSnapshot().GetPixel(0, 0), 0x0000AA);
+  canvas.RestoreSnapshot();
+  EXPECT_EQ(Active().GetPixel(0, 0), 0x0000AA);
+  EXPECT_EQ(canvas.undoCount, 1);
+}
+
+TEST_F(CanvasWindowTest, ZoomLimitsAndPaintBoxSize) {
+  canvas.SetZoom(0);
+  EXPECT_EQ(canvas.view.zoom, 1);
+  canvas.SetZoom(40);
+  EXPECT_EQ(canvas.view.zoom, 16);
+  EXPECT_EQ(canvas.paintBoxWidth, 256 * 16);
+  canvas.SetZoom(3);
+  EXPECT_EQ(canvas.paintBoxHeight, 256 * 3);
+  EXPECT_FALSE(canvas.redrawSuspended);
+}
+
+TEST_F(CanvasWindowTest, PointerMapsThroughZoomAndLayerOffset) {
+  canvas.SetZoom(3);
+  Active().offsetX = 2;
+  Active().offsetY = -1;
+  canvas.pbxAMouseDown(MouseButton::kRight, 7, 5);
+  EXPECT_EQ(studio.toolEngine.curX, 0);
+  EXPECT_EQ(studio.toolEngine.curY, 2);
+  EXPECT_EQ(studio.toolEngine.buttonCode, 2);
+  canvas.pbxAMouseDown(MouseButton::kMiddle, 0, 0);
+  EXPECT_EQ(studio.toolEngine.buttonCode, 0);
+  // No tool module takes the stroke up yet, so nothing counts as a change.
+  EXPECT_FALSE(canvas.modified);
+}
+
+TEST_F(CanvasWindowTest, ConfirmDiscardAsksOnlyForAModifiedProject) {
+  EXPECT_TRUE(canvas.ConfirmDiscard());
+  EXPECT_TRUE(platform.asked.empty());
+  canvas.modified = true;
+  platform.answers = {false, true};
+  EXPECT_FALSE(canvas.ConfirmDiscard());
+  EXPECT_TRUE(canvas.ConfirmDiscard());
+  EXPECT_EQ(platform.asked,
+            std::vector<std::string>(
+                2, "(New Layer Project)は変更されています、破棄してもよろしいですか?"));
+}
+
+TEST_F(CanvasWindowTest, PaintingKeys) {
+  int cut = 0, copy = 0, paste = 0;
+  canvas.hooks.cutOrCopy = [&](int mode) { (mode == 1 ? cut : copy)++; };
+  canvas.hooks.paste = [&] { ++paste; };
+  canvas.FormKeyDown('x', kCtrlKey);
+  canvas.FormKeyDown('C', kCtrlKey | kShiftKey);
+  canvas.FormKeyDown('P', kCtrlKey);
+  canvas.FormKeyDown('X', 0);
+  EXPECT_EQ(cut, 1);
+  EXPECT_EQ(copy, 1);
+  EXPECT_EQ(paste, 1);
+
+  // S picks the colour under the pointer (zoom 2: paint box (9, 7) is canvas (4, 3)).
+  canvas.SetZoom(2);
+  Active().SetPixel(4, 3, 0x123456);
+  canvas.pbxAMouseMove(9, 7);
+  canvas.FormKeyDown('s', 0);
+  EXPECT_EQ(studio.toolEngine.drawColor, 0x123456);
+
+  canvas.FormKeyDown(16777248, kShiftKey);  // the Shift key itself
+  EXPECT_TRUE(studio.toolEngine.shiftConstrain);
+  canvas.FormKeyUp('A', 0);
+  EXPECT_FALSE(studio.toolEngine.shiftConstrain);
+  canvas.FormKeyDown('A', kShiftKey | kCtrlKey);  // with Ctrl nothing happens
+  EXPECT_FALSE(studio.toolEngine.shiftConstrain);
+}
+
+TEST_F(CanvasWindowTest, CenterOnScrollsWithinTheRange) {
+  canvas.SetZoom(2);
+  canvas.view.clientWidth = 100;
+  canvas.view.clientHeight = 600;  // taller than the paint box: no vertical range
+  canvas.CenterOn(100, 100);
+  EXPECT_EQ(canvas.view.scrollX, 150);
+  EXPECT_EQ(canvas.view.scrollY, 0);
+  canvas.CenterOn(10, 10);
+  EXPECT_EQ(canvas.view.scrollX, 0);
+  canvas.CenterOn(250, 10);
+  EXPECT_EQ(canvas.view.scrollX, 512 - 100);
+}
+
+TEST_F(CanvasWindowTest, RedrawReachesThePaintBoxOnlyWhenShownAndTheGuideLineFollows) {
+  CDibTrue screen;
+  ASSERT_TRUE(screen.Alloc(64, 64));
+  DibSurface surface(screen);
+  canvas.paintBox = &surface;
+  canvas.view.clientWidth = 64;
+  canvas.view.clientHeight = 64;
+  canvas.Redraw();
+  EXPECT_EQ(screen.GetPixel(10, 10), 0);  // not shown yet
+  canvas.visible = true;
+  canvas.InitAfterSettings();
+  canvas.Redraw();
+  EXPECT_EQ(screen.GetPixel(10, 10), 0xFFFFFF);
+  EXPECT_GT(views.painted, 0);
+
+  canvas.StartRubberBand(2, 2);
+  canvas.pbxAMouseMove(2, 20);
+  EXPECT_EQ(screen.GetPixel(2, 10), 0);  // the black guide line
+  EXPECT_EQ(screen.GetPixel(3, 10), 0xFFFFFF);
+  canvas.rubberBandOn = false;
+  canvas.Redraw();
+  EXPECT_EQ(screen.GetPixel(2, 10), 0xFFFFFF);  // the next repaint removes it
+}
+
+}  // namespace
+}  // namespace mirasketch

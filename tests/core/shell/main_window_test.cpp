@@ -1,0 +1,200 @@
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "support/bmp_bytes.h"
+#include "support/studio_fixture.h"
+#include "support/temp_dir.h"
+
+namespace mirasketch {
+namespace {
+
+TEST(RecentLists, PushRecentMovesCaseInsensitiveDuplicatesUp) {
+  std::array<std::string, 8> files;
+  PushRecent(files, std::string("/p/a.bmp"));
+  PushRecent(files, std::string("/p/b.bmp"));
+  PushRecent(files, std::string("/p/A.BMP"));
+  EXPECT_EQ(files[0], "/p/A.BMP");
+  EXPECT_EQ(files[1], "/p/b.bmp");
+  EXPECT_EQ(files[2], "");
+  for (int i = 1; i <= 9; ++i) PushRecent(files, "/f" + std::to_string(i));
+  EXPECT_EQ(files[0], "/f9");
+  EXPECT_EQ(files[7], "/f2");  // the first of nine is gone
+  PushRecent(files, std::string("/F5"));
+  EXPECT_EQ(files[0], "/F5");
+  EXPECT_EQ(files[4], "/f6");
+  EXPECT_EQ(files[5], "/f4");  // the entries below the old place stay
+  EXPECT_FALSE(SameIgnoringAsciiCase("ä", "Ä"));
+}
+
+TEST(RecentLists, FolderOfKeepsTheRootSeparator) {
+  EXPECT_EQ(FolderOf("/home/a/b.bmp"), "/home/a");
+  EXPECT_EQ(FolderOf("/b.bmp"), "/");
+  EXPECT_EQ(FolderOf("//net/x.bmp"), "//net");
+  EXPECT_EQ(FolderOf("/a//x.bmp"), "/a//");
+  EXPECT_EQ(FolderOf("x.bmp"), "");
+}
+
+class MainWindowTest : public test::StudioTest {
+ protected:
+  MainWindowTest() { studio.frmMain.programDir = "/opt/mirasketch/"; }
+  std::string Picture(const std::string& name, int width = 8, int height = 4) {
+    test::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 24;
+    test::WriteAll(dir.File(name), test::MakeBmp(spec));
+    return dir.File(name);
+  }
+  TfrmMain& main = studio.frmMain;
+  test::TempDir dir;
+};
+
+TEST_F(MainWindowTest, NewAsksTheSizeDialog) {
+  views.sizeEntries = {{"3", "100"}, {"100", "40000"}, {"100", "60"}};
+  main.mnuNewBmpClick();
+  EXPECT_EQ(messages, (std::vector<std::string>{"小さすぎます。", "大きすぎます。"}));
+  EXPECT_EQ(views.sizeDialogShown.front(), (std::pair<std::string, std::string>{"320", "320"}));
+  EXPECT_EQ(project.CanvasWidth(), 100);
+  EXPECT_EQ(project.CanvasHeight(), 60);
+  EXPECT_EQ(studio.frmM.caption, "(New Layer Project)");
+  // Cancelled: nothing changes; modified and answered No: the dialog does not even open.
+  main.mnuNewBmpClick();
+  EXPECT_EQ(project.CanvasWidth(), 100);
+  studio.frmM.modified = true;
+  platform.answers = {false};
+  main.mnuNewBmpClick();
+  EXPECT_EQ(views.sizeDialogShown.size(), 2u);
+
+  // The canvas-size command opens it filled with the canvas size.
+  std::pair<int, int> resized;
+  main.hooks.resizeCanvas = [&](int w, int h) { resized = {w, h}; };
+  views.sizeEntries = {{"120", "70"}};
+  main.mnuDibSizeChangeClick();
+  EXPECT_EQ(views.sizeDialogShown.back(), (std::pair<std::string, std::string>{"100", "60"}));
+  EXPECT_EQ(resized, (std::pair<int, int>{120, 70}));
+}
+
+TEST_F(MainWindowTest, OpenKeepsTheRecentListsAndTheDialogFolder) {
+  const std::string a = Picture("a.bmp");
+  platform.openFiles = {a};
+  main.mnuOpenFileClick();
+  EXPECT_EQ(project.projectFileName, a);
+  EXPECT_EQ(main.recentFiles[0], a);
+  EXPECT_EQ(main.recentOpenFolders[0], dir.Path());
+  EXPECT_EQ(main.openDialog.initialFolder, dir.Path());
+  EXPECT_EQ(platform.openRequests[0].filter, kProjectFileFilter);
+  EXPECT_EQ(platform.openRequests[0].defaultExtension, "kvl");
+
+  // A failed open leaves everything as it was.
+  platform.openFiles = {dir.File("none.bmp")};
+  main.mnuOpenFileClick();
+  EXPECT_EQ(messages.back(), dir.File("none.bmp") + "はありません。");
+  EXPECT_EQ(main.recentFiles[1], "");
+  EXPECT_EQ(project.projectFileName, a);
+
+  // Reopen and drops go the same way; an "(empty)" entry opens nothing.
+  const std::string b = Picture("b.bmp", 12, 4);
+  main.OpenDroppedFile(b);
+  EXPECT_EQ(project.CanvasWidth(), 12);
+  main.MenuOpenPastFile(1);
+  EXPECT_EQ(project.projectFileName, a);
+  EXPECT_EQ(main.recentFiles[0], a);
+  EXPECT_EQ(main.recentFiles[1], b);
+  main.MenuOpenPastFile(5);
+  EXPECT_EQ(project.projectFileName, a);
+  EXPECT_EQ(TfrmMain::RecentCaption(main.recentFiles[5]), "(empty)");
+
+  // Open from a recent folder starts the dialog there.
+  main.MenuOpenPastFolder(0);
+  EXPECT_EQ(platform.openRequests.back().initialFolder, dir.Path());
+}
+
+TEST_F(MainWindowTest, SaveAsAsksBeforeOverwriting) {
+  const std::string target = dir.File("out.bmp");
+  test::WriteAll(target, {1, 2, 3});
+  // Save with no file name is Save As, question included; No abandons the save.
+  platform.saveFiles = {target};
+  platform.answers = {false};
+  main.mnuSaveFileClick();
+  EXPECT_EQ(platform.asked,
+            std::vector<std::string>{target + "すでに同名のファイルがあリます、上書きしてもよろしいですか?"});
+  EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(main.recentFiles[0].empty());
+
+  platform.saveFiles = {target};
+  main.mnuSaveFileAsClick();  // answered Yes
+  EXPECT_EQ(test::ReadAll(target).size(), 54u + 256 * 256 * 3);
+  EXPECT_EQ(main.recentFiles[0], target);
+  EXPECT_EQ(main.recentSaveFolders[0], dir.Path());
+  EXPECT_EQ(project.projectFileName, target);
+  // Now Save writes without asking.
+  platform.asked.clear();
+  main.mnuSaveFileClick();
+  EXPECT_TRUE(platform.asked.empty());
+  // A refused extension leaves the lists alone.
+  platform.saveFiles = {dir.File("x.png")};
+  main.mnuSaveFileAsClick();
+  EXPECT_EQ(messages.back(), "この拡張子では保存できません。- " + dir.File("x.png"));
+  EXPECT_EQ(main.recentFiles[1], "");
+  main.MenuSavePastFolder(0);
+  EXPECT_EQ(platform.saveRequests.back().initialFolder, dir.Path());
+}
+
+TEST_F(MainWindowTest, WindowSwitchesKeepMenuAndButtonsInStep) {
+  EXPECT_TRUE(main.WindowChecked(0));
+  main.MenuShowWindowFromMenu(1);
+  EXPECT_TRUE(main.WindowChecked(1));
+  main.MenuShowWindowFromButton(1, false);
+  EXPECT_FALSE(main.WindowChecked(1));
+  main.MenuShowWindowFromMenu(0);
+  EXPECT_FALSE(main.WindowChecked(0));
+  EXPECT_FALSE(studio.frmM.visible);
+  studio.frmM.visible = true;
+  studio.frmM.FormHide();  // the canvas window closed by its own title bar
+  EXPECT_FALSE(studio.frmM.visible);
+  main.ShowToolWindow(7, true);
+  using Shown = std::vector<std::pair<WindowId, bool>>;
+  EXPECT_EQ(views.shownWindows, (Shown{{WindowId::frmCol, true},
+                                       {WindowId::frmCol, false},
+                                       {WindowId::frmM, false},
+                                       {WindowId::frmM, false}}));
+}
+
+TEST_F(MainWindowTest, ExitAsksWhenModifiedAndEditCommandsRoute) {
+  studio.frmM.modified = true;
+  platform.answers = {false};
+  main.mnuExitClick();
+  EXPECT_FALSE(views.quit);
+  main.mnuExitClick();  // answered Yes
+  EXPECT_TRUE(views.quit);
+
+  int cut = 0, pasted = 0;
+  main.hooks.cutOrCopy = [&](int mode) { cut = mode; };
+  main.hooks.paste = [&] { ++pasted; };
+  main.mnuCutClick(2);
+  main.mnuCutClick(3);
+  EXPECT_EQ(cut, 2);
+  EXPECT_EQ(pasted, 1);
+  studio.frmM.SetUndoLevels(2);
+  studio.frmM.PushUndo();
+  project.Active().SetPixel(0, 0, 0);
+  main.mnuCutClick(0);
+  EXPECT_EQ(project.Active().GetPixel(0, 0), 0xFFFFFF);
+
+  main.mnuHelpContentsClick();
+  EXPECT_EQ(platform.helpShown, std::vector<std::string>{"/opt/mirasketch/korvel.hlp"});
+}
+
+TEST_F(MainWindowTest, StartUpShowsTheStartProject) {
+  main.FormShow();
+  EXPECT_EQ(project.CanvasWidth(), 256);
+  EXPECT_TRUE(studio.frmM.visible);
+  EXPECT_FALSE(studio.frmM.redrawSuspended);
+  EXPECT_EQ(studio.frmM.undoLevels, 2);
+  EXPECT_EQ(views.shownWindows, (std::vector<std::pair<WindowId, bool>>{
+                                    {WindowId::frmM, true}, {WindowId::frmC, true}}));
+}
+
+}  // namespace
+}  // namespace mirasketch

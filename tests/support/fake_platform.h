@@ -1,0 +1,78 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "buffers/dib_true.h"
+#include "platform/platform.h"
+
+namespace mirasketch::test {
+
+// A platform for tests: records every message and question, answers from queues filled by the
+// test (an empty queue answers Yes to questions and cancels dialogs), and keeps a clipboard.
+class FakePlatform : public Platform {
+ public:
+  void ShowMessage(const std::string& text) override { shown.push_back(text); }
+  bool AskYesNo(const std::string& text) override {
+    asked.push_back(text);
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                      const std::string&) override {
+    return Next(inputs);
+  }
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override {
+    openRequests.push_back(request);
+    return Next(openFiles);
+  }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override {
+    saveRequests.push_back(request);
+    return Next(saveFiles);
+  }
+  std::optional<int> ChooseColour(int) override { return std::nullopt; }
+  std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
+  bool ClipboardHasBitmap() override { return clipboardWidth > 0; }
+  void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override;
+  bool TakeClipboardBitmap(CDibTrue& target, int extraColumns, int extraRows, int& width,
+                           int& height) override;
+  void BeginBusy() override { ++busyDepth; }
+  void EndBusy() override { --busyDepth; }
+  void ScreenSize(int& width, int& height) override {
+    width = 1280;
+    height = 1024;
+  }
+  void PointerPosition(int& x, int& y) override {
+    x = pointerX;
+    y = pointerY;
+  }
+  void ShowHelp(const std::string& helpFile) override { helpShown.push_back(helpFile); }
+  std::int64_t ClockMilliseconds() override { return clock; }
+
+  std::vector<std::string> shown;
+  std::vector<std::string> asked;
+  std::deque<bool> answers;
+  std::deque<std::optional<std::string>> inputs, openFiles, saveFiles;
+  std::vector<FileDialogRequest> openRequests, saveRequests;
+  std::vector<std::string> helpShown;
+  CDibTrue clipboard;
+  int clipboardWidth = 0;
+  int clipboardHeight = 0;
+  int busyDepth = 0;
+  int pointerX = 0, pointerY = 0;
+  std::int64_t clock = 0;
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    std::optional<std::string> next = queue.front();
+    queue.pop_front();
+    return next;
+  }
+};
+
+}  // namespace mirasketch::test
