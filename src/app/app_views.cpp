@@ -12,6 +12,8 @@
 
 namespace mirasketch {
 
+// exit() rather than quit(): Qt's quit() first asks every window to close, and the tool panel
+// refuses, which would keep the program running after a confirmed close.
 AppViews::AppViews(Platform& platform)
     : quit([] { QCoreApplication::quit(); }), platform_(platform) {}
 
@@ -63,6 +65,8 @@ void AppViews::CanvasPainted() {
 }
 
 void AppViews::Quit() {
+  // The windows close with the program; their hide events are no longer the user's doing.
+  shuttingDown_ = true;
   if (quit) quit();
 }
 

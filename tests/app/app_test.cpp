@@ -16,8 +16,8 @@ std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites() {
   return suites;
 }
 
-RunningProgram::RunningProgram() {
-  views.quit = [this] { ++quitRequests; };
+RunningProgram::RunningProgram(bool realQuit) {
+  if (!realQuit) views.quit = [this] { ++quitRequests; };
   studio.frmMain.programDir = folder.Path() + "/";
   windows.main.show();
   studio.frmMain.FormShow();

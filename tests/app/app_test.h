@@ -35,7 +35,9 @@ struct RegisterAppTestSuite {
 // The whole program as it stands after start-up, on a fake platform: the studio, the views and
 // every window, the main window shown and its first-show sequence run. Files go to a fresh folder.
 struct RunningProgram {
-  RunningProgram();
+  // With `realQuit` a confirmed close ends the application's event loop as in the program;
+  // otherwise it is only counted.
+  explicit RunningProgram(bool realQuit = false);
   ~RunningProgram();
 
   QAction* Action(const char* name) const;

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <set>
@@ -30,6 +31,7 @@ class MainWindowViewTest : public QObject {
   void droppedPathsAreCutByCharacters();
   void settingsVersionAndHelpCommands();
   void menuShortcutsWorkFromTheCanvasWindow();
+  void confirmedCloseEndsTheProgram();
 };
 
 void MainWindowViewTest::menuAndToolBarAreBuiltFromTheTables() {
@@ -248,6 +250,27 @@ void MainWindowViewTest::menuShortcutsWorkFromTheCanvasWindow() {
   QCOMPARE(program.platform.openRequests.size(), std::size_t{1});
   QTest::keyClick(canvas, Qt::Key_S, Qt::ControlModifier);
   QCOMPARE(program.platform.saveRequests.size(), std::size_t{1});
+}
+
+void MainWindowViewTest::confirmedCloseEndsTheProgram() {
+  // The tool panel refuses to close; the program must end all the same, both from the main
+  // window's close button and from the exit command.
+  for (const bool fromMenu : {false, true}) {
+    RunningProgram program(true);
+    QVERIFY(program.Window("frmC")->isVisible());
+    QTimer::singleShot(0, [&program, fromMenu] {
+      if (fromMenu)
+        program.Action("mnuExit")->trigger();
+      else
+        program.windows.main.close();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(3000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(program.views.ShuttingDown());
+  }
 }
 
 MIRASKETCH_APP_TEST_SUITE(MainWindowViewTest);
