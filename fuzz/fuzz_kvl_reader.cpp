@@ -6,8 +6,8 @@
 
 #include "buffers/dib_format.h"
 #include "platform/files.h"
-#include "platform/io_error.h"
 #include "platform/headless_platform.h"
+#include "platform/io_error.h"
 #include "platform/views.h"
 #include "project/kvl_file.h"
 #include "shell/studio.h"

@@ -15,7 +15,7 @@ namespace mirasketch {
 // exit() rather than quit(): Qt's quit() first asks every window to close, and the tool panel
 // refuses, which would keep the program running after a confirmed close.
 AppViews::AppViews(Platform& platform)
-    : quit([] { QCoreApplication::quit(); }), platform_(platform) {}
+    : quit([] { QCoreApplication::exit(0); }), platform_(platform) {}
 
 AppViews::Entry* AppViews::Find(WindowId window) {
   const int index = static_cast<int>(window);

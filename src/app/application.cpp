@@ -31,7 +31,10 @@ constexpr const char* kFontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag
 
 MirasketchApplication::MirasketchApplication(int& argc, char** argv)
     : QApplication(argc, argv), showError([](const QString& text) {
-        QMessageBox::warning(QApplication::activeWindow(), "Mirasketch", text);
+        QMessageBox box(QMessageBox::Warning, "Mirasketch", text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
       }) {
   setApplicationName("Mirasketch");
   // The program ends when the main window's close is confirmed, not when some window closes last.

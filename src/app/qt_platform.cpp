@@ -99,12 +99,15 @@ bool DibFromImage(const QImage& image, CDibTrue& target, int extraColumns, int e
 
 void QtPlatform::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, DialogParent());
+  // File names are shown as they are, never taken for markup.
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
 bool QtPlatform::AskYesNo(const std::string& text) {
   QMessageBox box(QMessageBox::Question, kCaption, Q(text), QMessageBox::Yes | QMessageBox::No,
                   DialogParent());
+  box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;

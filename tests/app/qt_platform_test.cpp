@@ -141,17 +141,20 @@ void QtPlatformTest::messageBoxesAndQuestions() {
   QtPlatform platform;
   QString caption;
   QString text;
+  Qt::TextFormat format = Qt::AutoText;
   WhenModal([&](QDialog* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     QVERIFY(box != nullptr);
     caption = box->windowTitle();
     text = box->text();
+    format = box->textFormat();
     box->button(QMessageBox::Ok)->click();
   });
-  platform.ShowMessage("ファイルが見つかりません");
+  platform.ShowMessage("/tmp/<b>x</b>.bmp が見つかりません");
   QVERIFY(ModalStepRan());
   QCOMPARE(caption, QString("Mirasketch"));
-  QCOMPARE(text, QString("ファイルが見つかりません"));
+  QCOMPARE(text, QString("/tmp/<b>x</b>.bmp が見つかりません"));
+  QCOMPARE(format, Qt::PlainText);
 
   for (const bool yes : {true, false}) {
     WhenModal([&](QDialog* dialog) {
@@ -160,6 +163,7 @@ void QtPlatformTest::messageBoxesAndQuestions() {
       text = box->text();
       QVERIFY(box->button(QMessageBox::Yes) != nullptr);
       QVERIFY(box->button(QMessageBox::No) != nullptr);
+      QCOMPARE(box->textFormat(), Qt::PlainText);
       box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
     });
     QCOMPARE(platform.AskYesNo("上書きしますか?"), yes);

@@ -71,8 +71,8 @@ TEST(CliConvert, BetweenProjectsAndPictures) {
   auto run = test::RunCli("convert " + kvl + " " + dir.File("p.bmp"), dir);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(test::ReadAll(dir.File("p.bmp")).size(), 54u + 52 * 30 * 3);
-  run = test::RunCli("convert " + dir.File("p.bmp") + " " + dir.File("p.jpg") + " --quality 80",
-                     dir);
+  run =
+      test::RunCli("convert " + dir.File("p.bmp") + " " + dir.File("p.jpg") + " --quality 80", dir);
   ASSERT_EQ(run.status, 0) << run.err;
   run = test::RunCli("convert " + dir.File("p.jpg") + " " + dir.File("back.kvl"), dir);
   ASSERT_EQ(run.status, 0) << run.err;

@@ -13,7 +13,9 @@ namespace mirasketch::test {
 class RecordingViews : public NoViews {
  public:
   void WindowChanged(WindowId window) override { changed.push_back(window); }
-  void ShowWindow(WindowId window, bool visible) override { shownWindows.emplace_back(window, visible); }
+  void ShowWindow(WindowId window, bool visible) override {
+    shownWindows.emplace_back(window, visible);
+  }
   void CanvasPainted() override { ++painted; }
   void Quit() override { quit = true; }
   bool RunSizeDialog(TfrmDlgSize& dialog) override;

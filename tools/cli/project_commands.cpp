@@ -3,11 +3,11 @@
 #include <string>
 
 #include "commands.h"
+#include "headless_studio.h"
 #include "project/compositor.h"
 #include "project/kvl_file.h"
-#include "shell/studio.h"
-#include "headless_studio.h"
 #include "project/picture_file.h"
+#include "shell/studio.h"
 
 namespace mirasketch::cli {
 namespace {

@@ -27,7 +27,19 @@ int TfrmM::ButtonCode(MouseButton button) const {
   return 0;
 }
 
+void TfrmM::UpdateToolVisibleArea() {
+  // The visible part of the canvas in active-layer coordinates, with a margin of one zoom.
+  const CDibTM& active = *drawTarget;
+  const int z = view.zoom;
+  PixelRect& r = tools_.visibleArea;
+  r.x = view.scrollX / z - active.offsetX;
+  r.y = view.scrollY / z - active.offsetY;
+  r.width = std::min(view.clientWidth / z + z, active.Width() - r.x);
+  r.height = std::min(view.clientHeight / z + z, active.Height() - r.y);
+}
+
 void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
+  UpdateToolVisibleArea();
   const CDibTM& active = *drawTarget;
   if (!tools_.BeginStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
                           ButtonCode(button)))
@@ -51,6 +63,7 @@ void TfrmM::pbxAMouseMove(int x, int y) {
 }
 
 void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
+  UpdateToolVisibleArea();
   const CDibTM& active = *drawTarget;
   if (!tools_.EndStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
                         ButtonCode(button)))
@@ -68,7 +81,9 @@ void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
   }
 }
 
-void TfrmM::pbxAPaint() { Redraw(); }
+void TfrmM::pbxAPaint() {
+  Redraw();
+}
 
 void TfrmM::FormKeyDown(int key, int shiftState) {
   const bool ctrl = (shiftState & kCtrlKey) != 0;
@@ -89,15 +104,17 @@ void TfrmM::FormKeyDown(int key, int shiftState) {
     // The pick reads the canvas point under the pointer on the active layer, offset included, so
     // it takes the colour where the layer is actually shown.
     const CDibTM& active = *drawTarget;
-    const int colour = active.GetPixel(CanvasX(pointerX) - active.offsetX,
-                                       CanvasY(pointerY) - active.offsetY);
+    const int colour =
+        active.GetPixel(CanvasX(pointerX) - active.offsetX, CanvasY(pointerY) - active.offsetY);
     if (colour >= 0 && hooks.pickColour) hooks.pickColour(colour);
     return;
   }
   if ((shiftState & kShiftKey) != 0) tools_.shiftConstrain = true;
 }
 
-void TfrmM::FormKeyUp(int, int) { tools_.shiftConstrain = false; }
+void TfrmM::FormKeyUp(int, int) {
+  tools_.shiftConstrain = false;
+}
 
 void TfrmM::FormHide() {
   if (hooks.hidden) hooks.hidden();

@@ -34,10 +34,10 @@ class TfrmM {
 
   // Calls into the windows above this module, installed by the Studio.
   struct Hooks {
-    std::function<void(int)> pickColour;    // the colour window's SetDrawColour
-    std::function<void(int)> cutOrCopy;     // the selection's cut (1) or copy (2)
-    std::function<void()> paste;            // the selection's paste from the clipboard
-    std::function<void()> hidden;           // the main window's switch for this window goes off
+    std::function<void(int)> pickColour;  // the colour window's SetDrawColour
+    std::function<void(int)> cutOrCopy;   // the selection's cut (1) or copy (2)
+    std::function<void()> paste;          // the selection's paste from the clipboard
+    std::function<void()> hidden;         // the main window's switch for this window goes off
   };
   Hooks hooks;
 
@@ -110,6 +110,7 @@ class TfrmM {
 
  private:
   void DrawRubberBand(int x, int y);
+  void UpdateToolVisibleArea();
   int ButtonCode(MouseButton button) const;
 
   LayerProject& project_;

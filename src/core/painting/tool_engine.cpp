@@ -16,7 +16,9 @@ void ToolEngine::ActivateCurrentTool() {
   Dispatch(teActivate);
 }
 
-void ToolEngine::DeactivateCurrentTool() { Dispatch(teDeactivate); }
+void ToolEngine::DeactivateCurrentTool() {
+  Dispatch(teDeactivate);
+}
 
 bool ToolEngine::BeginStroke(int x, int y, int code) {
   dirtyRect = visibleArea;
@@ -46,6 +48,8 @@ bool ToolEngine::EndStroke(int x, int y, int code) {
   return repaint;
 }
 
-void ToolEngine::NotifyUndone() { Dispatch(teUndone); }
+void ToolEngine::NotifyUndone() {
+  Dispatch(teUndone);
+}
 
 }  // namespace mirasketch

@@ -12,7 +12,8 @@ class CDibTrue;
 
 // The file dialogs' filter list in the toolkit-neutral "text|patterns|text|patterns…" form.
 inline constexpr const char* kProjectFileFilter =
-    "kvlファイル|*.kvl|使用可能な画像|*.bmp;*.jpg|ビットマップファイル|*.bmp|ジェイペグファイル|*.jpg|"
+    "kvlファイル|*.kvl|使用可能な画像|*.bmp;*.jpg|ビットマップファイル|*.bmp|ジェイペグファイル|*."
+    "jpg|"
     "すべてのﾌｧｲﾙ|*.*";
 
 // What a file dialog is asked to show.

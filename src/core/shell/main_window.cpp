@@ -69,9 +69,9 @@ const MenuEntry kMainMenu[] = {
 const int kMainMenuSize = static_cast<int>(sizeof kMainMenu / sizeof kMainMenu[0]);
 
 const ToolBarEntry kMainToolBar[9] = {
-    {"tlbNewBmp", 0, false, 0},      {"tlbOpen", 1, false, 0},        {"tlbSave", 2, false, 0},
-    {"tlbSep0", -1, false, 0},       {"tlbWinPaint", 3, true, 0},     {"tlbWinColor", 4, true, 1},
-    {"tlbWinPosition", 5, true, 2},  {"tlbWinOption", 6, true, 3},    {"tlbWinLayer", 7, true, 4},
+    {"tlbNewBmp", 0, false, 0},     {"tlbOpen", 1, false, 0},     {"tlbSave", 2, false, 0},
+    {"tlbSep0", -1, false, 0},      {"tlbWinPaint", 3, true, 0},  {"tlbWinColor", 4, true, 1},
+    {"tlbWinPosition", 5, true, 2}, {"tlbWinOption", 6, true, 3}, {"tlbWinLayer", 7, true, 4},
 };
 
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
@@ -123,7 +123,9 @@ TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, To
       platform_(platform),
       views_(views) {}
 
-void TfrmMain::Changed() { views_.WindowChanged(WindowId::frmMain); }
+void TfrmMain::Changed() {
+  views_.WindowChanged(WindowId::frmMain);
+}
 
 void TfrmMain::FormShow() {
   if (hooks.startUp) hooks.startUp();
@@ -172,7 +174,9 @@ void TfrmMain::mnuSaveFileClick() {
   AddRecentSaveFolder(path);
 }
 
-void TfrmMain::mnuSaveFileAsClick() { SaveAs(); }
+void TfrmMain::mnuSaveFileAsClick() {
+  SaveAs();
+}
 
 void TfrmMain::SaveAs() {
   const std::optional<std::string> path = platform_.ChooseSaveFile(saveDialog);
@@ -204,12 +208,10 @@ void TfrmMain::MenuSavePastFolder(int tag) {
 }
 
 void TfrmMain::OpenDroppedFile(const std::string& path) {
-  // A drop carries at most 254 characters of path.
-  const std::string name = path.substr(0, 254);
   if (!canvas_.ConfirmDiscard()) return;
-  if (!files_.OpenPictureFile(name)) return;
-  AddRecentFile(name);
-  AddRecentOpenFolder(name);
+  if (!files_.OpenPictureFile(path)) return;
+  AddRecentFile(path);
+  AddRecentOpenFolder(path);
 }
 
 void TfrmMain::mnuExitClick() {
@@ -252,13 +254,21 @@ void TfrmMain::MenuShowWindowFromMenu(int tag) {
   if (tag >= 0 && tag < 5) ShowToolWindow(tag, !windowShown[static_cast<std::size_t>(tag)]);
 }
 
-void TfrmMain::MenuShowWindowFromButton(int tag, bool down) { ShowToolWindow(tag, down); }
+void TfrmMain::MenuShowWindowFromButton(int tag, bool down) {
+  ShowToolWindow(tag, down);
+}
 
-void TfrmMain::mnuSettingClick() { views_.RunSettingsDialog(); }
+void TfrmMain::mnuSettingClick() {
+  views_.RunSettingsDialog();
+}
 
-void TfrmMain::mnuHelpContentsClick() { platform_.ShowHelp(programDir + "korvel.hlp"); }
+void TfrmMain::mnuHelpContentsClick() {
+  platform_.ShowHelp(programDir + "korvel.hlp");
+}
 
-void TfrmMain::mnuaboutClick() { views_.RunVersionDialog(); }
+void TfrmMain::mnuaboutClick() {
+  views_.RunVersionDialog();
+}
 
 void TfrmMain::AddRecentFile(const std::string& path) {
   PushRecent(recentFiles, path);

@@ -46,10 +46,10 @@ class TfrmMain {
 
   // Calls into modules above or beside this one, installed by the Studio.
   struct Hooks {
-    std::function<void(int)> cutOrCopy;                // 1 cut, 2 copy
-    std::function<void()> paste;                       // paste from the clipboard
-    std::function<void(int, int)> resizeCanvas;        // the canvas-size operation
-    std::function<void()> startUp;                     // first show: project, settings, windows
+    std::function<void(int)> cutOrCopy;          // 1 cut, 2 copy
+    std::function<void()> paste;                 // paste from the clipboard
+    std::function<void(int, int)> resizeCanvas;  // the canvas-size operation
+    std::function<void()> startUp;               // first show: project, settings, windows
   };
   Hooks hooks;
 
@@ -73,7 +73,8 @@ class TfrmMain {
   void mnuSettingClick();
   void mnuHelpContentsClick();
   void mnuaboutClick();
-  // A file dropped from the desktop (only the first of several is passed on).
+  // A file dropped from the desktop: the view passes only the first of several, cut to at most
+  // 254 characters.
   void OpenDroppedFile(const std::string& path);
 
   // Sets a window's check mark and tool button to `visible` and shows or hides it; indices

@@ -78,7 +78,16 @@ TEST_F(CanvasWindowTest, PointerMapsThroughZoomAndLayerOffset) {
   EXPECT_EQ(studio.toolEngine.curX, 0);
   EXPECT_EQ(studio.toolEngine.curY, 2);
   EXPECT_EQ(studio.toolEngine.buttonCode, 2);
+  // The tool engine learns the visible area in layer coordinates with each press.
+  canvas.view.scrollX = 30;
+  canvas.view.clientWidth = 30;
+  canvas.view.clientHeight = 900;
   canvas.pbxAMouseDown(MouseButton::kMiddle, 0, 0);
+  const PixelRect& area = studio.toolEngine.visibleArea;
+  EXPECT_EQ(area.x, 10 - 2);
+  EXPECT_EQ(area.y, 0 + 1);
+  EXPECT_EQ(area.width, 30 / 3 + 3);
+  EXPECT_EQ(area.height, 256 - 1);
   EXPECT_EQ(studio.toolEngine.buttonCode, 0);
   // No tool module takes the stroke up yet, so nothing counts as a change.
   EXPECT_FALSE(canvas.modified);

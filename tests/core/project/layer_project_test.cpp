@@ -98,7 +98,7 @@ TEST_F(LayerProjectTest, NewProjectRefusalsAndBadSizes) {
   project.NewProject(1, 50, 2);
   EXPECT_EQ(project.CanvasWidth(), 0);
   EXPECT_EQ(messages, (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error",
-                                                      "ClsDibTrue- Bits Alloc Error"}));
+                                                "ClsDibTrue- Bits Alloc Error"}));
 }
 
 TEST_F(LayerProjectTest, ResetLayerPropsKeepsTheThresholdAndSpareSlot31) {

@@ -85,18 +85,17 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
   test::WriteAll(dir.File("huge.bmp"), test::MakeBmp(huge));
   EXPECT_FALSE(files.OpenPictureFile(dir.File("huge.bmp")));
   ExpectUnchanged("huge");
-  EXPECT_EQ(messages,
-            (std::vector<std::string>{
-                dir.File("none.bmp") + "はありません。",
-                "読めません。- " + dir.File("a.jpeg"),
-                "Fault at LoadFile- " + dir.File("broken.bmp"),
-                "読めません。- " + dir.File("broken.bmp"),
-                "Fault at LoadFile- " + dir.File("broken.jpg"),
-                "読めません。- " + dir.File("broken.jpg"),
-                "ClsDibTrue- Bits Alloc Error",
-                "Fault at LoadFile- " + dir.File("huge.bmp"),
-                "読めません。- " + dir.File("huge.bmp"),
-            }));
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          dir.File("none.bmp") + "はありません。",
+                          "読めません。- " + dir.File("a.jpeg"),
+                          "Fault at LoadFile- " + dir.File("broken.bmp"),
+                          "読めません。- " + dir.File("broken.bmp"),
+                          "Fault at LoadFile- " + dir.File("broken.jpg"),
+                          "読めません。- " + dir.File("broken.jpg"),
+                          "ClsDibTrue- Bits Alloc Error",
+                          "Fault at LoadFile- " + dir.File("huge.bmp"),
+                          "読めません。- " + dir.File("huge.bmp"),
+                      }));
 }
 
 TEST_F(PictureFileTest, SaveAndOpenRoundTrips) {

@@ -43,8 +43,8 @@ TEST(TfrmDlgSize, OkChecksBothFields) {
     dialog.edtWid = r.w;
     dialog.edtHei = r.h;
     EXPECT_FALSE(dialog.OKBtnClick(messages)) << r.w << " " << r.h;
-    EXPECT_EQ(messages.shown, r.message.empty() ? std::vector<std::string>{}
-                                                : std::vector<std::string>{r.message})
+    EXPECT_EQ(messages.shown,
+              r.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.message})
         << r.w << " " << r.h;
   }
   dialog.SetValues(30000, 4);

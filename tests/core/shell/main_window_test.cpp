@@ -118,7 +118,8 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeOverwriting) {
   platform.answers = {false};
   main.mnuSaveFileClick();
   EXPECT_EQ(platform.asked,
-            std::vector<std::string>{target + "すでに同名のファイルがあリます、上書きしてもよろしいですか?"});
+            std::vector<std::string>{
+                target + "すでに同名のファイルがあリます、上書きしてもよろしいですか?"});
   EXPECT_EQ(test::ReadAll(target), (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_TRUE(main.recentFiles[0].empty());
 
@@ -192,8 +193,8 @@ TEST_F(MainWindowTest, StartUpShowsTheStartProject) {
   EXPECT_TRUE(studio.frmM.visible);
   EXPECT_FALSE(studio.frmM.redrawSuspended);
   EXPECT_EQ(studio.frmM.undoLevels, 2);
-  EXPECT_EQ(views.shownWindows, (std::vector<std::pair<WindowId, bool>>{
-                                    {WindowId::frmM, true}, {WindowId::frmC, true}}));
+  EXPECT_EQ(views.shownWindows, (std::vector<std::pair<WindowId, bool>>{{WindowId::frmM, true},
+                                                                        {WindowId::frmC, true}}));
 }
 
 }  // namespace
