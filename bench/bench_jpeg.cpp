@@ -14,6 +14,7 @@
 
 #include <jpeglib.h>
 
+#include "bench_files.h"
 #include "buffers/dib_true.h"
 #include "platform/files.h"
 #include "project/jpeg_codec.h"
@@ -26,9 +27,7 @@ using namespace mirasketch;
 constexpr int kSide = 4096;
 constexpr int kQuality = 100;
 
-std::string TempPath(const char* name) {
-  return "/tmp/mirasketch-bench-" + std::to_string(getpid()) + "-" + name;
-}
+using mirasketch::bench::TempPath;
 
 // Compresses the picture to memory with libjpeg alone: the rows straight from the bottom-up
 // buffer, blue-green-red input, the library's defaults. `out`/`size` keep the buffer between calls.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_files.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
 #include "project/kvl_file.h"
@@ -23,9 +24,7 @@ using namespace mirasketch;
 constexpr int kSide = 2048;
 constexpr int kLayers = 10;
 
-std::string TempPath(const char* name) {
-  return "/tmp/mirasketch-bench-" + std::to_string(getpid()) + "-" + name;
-}
+using mirasketch::bench::TempPath;
 
 struct KvlFixture {
   KvlFixture() : studio(platform, views) {

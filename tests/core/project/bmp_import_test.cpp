@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/decode_target.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -88,7 +90,7 @@ Grid IndexGrid(int w, int h, int bits) {
   return g;
 }
 
-class BmpImportTest : public ::testing::Test {
+class BmpImportTest : public test::DecodeTargetTest {
  protected:
   ImportResult Decode(const Bytes& bytes) {
     InFile file(bytes.data(), bytes.size(), "pic.bmp");
@@ -110,22 +112,6 @@ class BmpImportTest : public ::testing::Test {
         EXPECT_EQ(target.GetPixel(x, y), expected) << "at " << x << ", " << y;
       }
   }
-  // A target that already holds a picture, to show what a decode writes and what it leaves.
-  void Prefill() {
-    ASSERT_TRUE(target.Alloc(8, 8));
-    target.FillRect(0, 0, 8, 8, 0x123456);
-  }
-  void ExpectUntouched() {
-    EXPECT_EQ(target.Width(), 8);
-    EXPECT_EQ(target.Height(), 8);
-    EXPECT_EQ(target.GetPixel(3, 3), 0x123456);
-    EXPECT_EQ(width, -1);
-    EXPECT_EQ(height, -1);
-  }
-
-  CDibTrue target;
-  int width = -1;
-  int height = -1;
 };
 
 TEST_F(BmpImportTest, PalettedDepthsLookUpTheirTableInBothRowOrders) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/decode_target.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -132,7 +134,7 @@ Bytes FrameHeader(int w, int h) {
           0x00};
 }
 
-class JpegCodecTest : public ::testing::Test {
+class JpegCodecTest : public test::DecodeTargetTest {
  protected:
   ImportResult Decode(const Bytes& bytes) {
     InFile file(bytes.data(), bytes.size(), "pic.jpg");
@@ -157,22 +159,8 @@ class JpegCodecTest : public ::testing::Test {
       }
     EXPECT_LE(worst, tolerance);
   }
-  void Prefill() {
-    ASSERT_TRUE(target.Alloc(8, 8));
-    target.FillRect(0, 0, 8, 8, 0x123456);
-  }
-  void ExpectUntouched() {
-    EXPECT_EQ(target.Width(), 8);
-    EXPECT_EQ(target.Height(), 8);
-    EXPECT_EQ(target.GetPixel(3, 3), 0x123456);
-    EXPECT_EQ(width, -1);
-  }
-
   test::TempDir dir;
   std::string path = dir.File("pic.jpg");
-  CDibTrue target;
-  int width = -1;
-  int height = -1;
 };
 
 TEST_F(JpegCodecTest, QualityHundredRoundTripIsCloseAndPaddedWhite) {
