@@ -163,16 +163,16 @@ void CanvasWindowViewTest::keysReachTheCanvasHandlers() {
   canvas.setFocus();
 
   QTest::keyPress(&canvas, Qt::Key_Shift, Qt::ShiftModifier);
-  QVERIFY(tools.shiftConstrain);
+  QVERIFY(tools.settings.shiftConstrain);
   QTest::keyRelease(&canvas, Qt::Key_Shift, Qt::NoModifier);
-  QVERIFY(!tools.shiftConstrain);
+  QVERIFY(!tools.settings.shiftConstrain);
 
   // S picks the colour under the pointer.
   CDibTM& layer = program.studio.project.Active();
   layer.SetPixel(6, 4, kGreen);
   QTest::mouseMove(canvas.viewport(), QPoint(6, 4));
   QTest::keyClick(&canvas, Qt::Key_S);
-  QCOMPARE(tools.drawColor, kGreen);
+  QCOMPARE(tools.settings.drawColor, kGreen);
 
   // Ctrl+Z steps the active layer back to the snapshot taken before the "stroke".
   frmM.PushUndo();

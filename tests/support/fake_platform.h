@@ -34,7 +34,13 @@ class FakePlatform : public Platform {
     saveRequests.push_back(request);
     return Next(saveFiles);
   }
-  std::optional<int> ChooseColour(int) override { return std::nullopt; }
+  std::optional<int> ChooseColour(int initial) override {
+    colourDialogsOpened.push_back(initial);
+    if (colours.empty()) return std::nullopt;
+    const std::optional<int> next = colours.front();
+    colours.pop_front();
+    return next;
+  }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
   bool ClipboardHasBitmap() override { return clipboardWidth > 0; }
   void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override;
@@ -59,6 +65,8 @@ class FakePlatform : public Platform {
   std::deque<std::optional<std::string>> inputs, openFiles, saveFiles;
   std::vector<FileDialogRequest> openRequests, saveRequests;
   std::vector<std::string> helpShown;
+  std::deque<std::optional<int>> colours;  // colour dialog answers; empty cancels
+  std::vector<int> colourDialogsOpened;    // the colour each dialog started from
   CDibTrue clipboard;
   int clipboardWidth = 0;
   int clipboardHeight = 0;

@@ -55,6 +55,8 @@ void TfrmM::pbxAMouseMove(int x, int y) {
   pointerX = x;
   pointerY = y;
   const CDibTM& active = *drawTarget;
+  if (hooks.showPointer)
+    hooks.showPointer(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY);
   if (tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY)) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
@@ -109,11 +111,11 @@ void TfrmM::FormKeyDown(int key, int shiftState) {
     if (colour >= 0 && hooks.pickColour) hooks.pickColour(colour);
     return;
   }
-  if ((shiftState & kShiftKey) != 0) tools_.shiftConstrain = true;
+  if ((shiftState & kShiftKey) != 0) tools_.settings.shiftConstrain = true;
 }
 
 void TfrmM::FormKeyUp(int, int) {
-  tools_.shiftConstrain = false;
+  tools_.settings.shiftConstrain = false;
 }
 
 void TfrmM::FormHide() {
@@ -227,6 +229,7 @@ void TfrmM::Undo() {
   rubberBandOn = false;
   tools_.NotifyUndone();
   Redraw();
+  if (hooks.clearReadouts) hooks.clearReadouts();
 }
 
 void TfrmM::RestoreSnapshot() {

@@ -34,10 +34,12 @@ class TfrmM {
 
   // Calls into the windows above this module, installed by the Studio.
   struct Hooks {
-    std::function<void(int)> pickColour;  // the colour window's SetDrawColour
-    std::function<void(int)> cutOrCopy;   // the selection's cut (1) or copy (2)
-    std::function<void()> paste;          // the selection's paste from the clipboard
-    std::function<void()> hidden;         // the main window's switch for this window goes off
+    std::function<void(int)> pickColour;        // the colour window's SetDrawColour
+    std::function<void(int)> cutOrCopy;         // the selection's cut (1) or copy (2)
+    std::function<void()> paste;                // the selection's paste from the clipboard
+    std::function<void()> hidden;               // the main window's switch for this window goes off
+    std::function<void(int, int)> showPointer;  // the option window's pointer readout
+    std::function<void()> clearReadouts;        // the option window's shape readouts
   };
   Hooks hooks;
 

@@ -1,39 +1,39 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 #include "buffers/dib256.h"
 #include "buffers/dib_tm.h"
+#include "painting/draw_context.h"
+#include "painting/tool_links.h"
+#include "painting/tool_settings.h"
 #include "platform/surface.h"
 
 namespace mirasketch {
 
 class LayerProject;
+class MessageSink;
 
-// Tool event codes.
-enum ToolEvent : int {
-  teActivate = 1,
-  teDeactivate = 2,
-  teDown = 4,
-  teMove = 5,
-  teUp = 6,
-  teRefresh = 128,
-  teUndone = 129,
-};
-
-// The tool engine: the current tool, the stroke state the canvas window drives, and the two
+// The tool engine: the current tool and its settings, the state of the stroke the canvas window
+// drives, the grid snap, the dirty rectangle the canvas repaints, the brush sheet and the two
 // scratch buffers the rest of the program shares (`workPlane` follows the canvas size;
-// `workLayer` is borrowed as scratch). Tools register with `Dispatch`; until a tool module is
-// present for the current tool its events do nothing and strokes are not accepted.
+// `workLayer` is borrowed as scratch). Stroke calls take active-layer coordinates and are sent as
+// events to the current tool's module.
 class ToolEngine {
  public:
-  explicit ToolEngine(LayerProject& project) : project_(project) {}
+  ToolEngine(LayerProject& project, ToolLinks& links);
 
-  // Resumes the current tool after a file or layer operation; the first repaint after it lays
-  // the checkerboard under recomposed regions again.
+  // Makes the current tool current again: reads the colour window's transparency and colour, ends
+  // Shift, lets the next repaint lay the checkerboard again, sends `teActivate` and clears the
+  // readouts.
   void ActivateCurrentTool();
-  // Suspends the current tool before a file or layer operation.
+  // Sends `teDeactivate`: the tool saves the panel's values.
   void DeactivateCurrentTool();
+  // Sends `teRefresh` after a setting changed elsewhere, repaints the canvas and clears the
+  // readouts.
+  void RefreshTool();
   // Pointer press, move and release in active-layer coordinates; true when the canvas should
   // repaint `dirtyRect`.
   bool BeginStroke(int x, int y, int buttonCode);
@@ -41,26 +41,59 @@ class ToolEngine {
   bool EndStroke(int x, int y, int buttonCode);
   // After an undo: the current tool drops any state that referred to the undone pixels.
   void NotifyUndone();
+  // Transparency clamped to 0 … 255.
+  void SetTransparency(int n);
+  // Grows the work layer's picture to at least w × h and gives it a clear mask of its size.
+  void EnsureWorkLayer(int w, int h, MessageSink& messages);
+  // Reads the brush sheet; without it every stamp paints nothing. The reader reports failures.
+  bool LoadBrushImage(const std::string& fileName, MessageSink& messages);
+
+  // Shared by the tool modules.
+  // The active layer's colour at the current point goes to the colour window; ends the stroke.
+  void PickColor();
+  // Dirty rectangle around a point, and the box a 16 × 16 stamp centred on any point of the
+  // segment (x0, y0)–(x1, y1) can touch.
+  void DirtyAround(int x, int y);
+  void DirtyFrom(int x0, int y0, int x1, int y1);
+  // The box of the segment, united with the previous one: the big brush's repaint.
+  void DirtyDiscUnion(int x0, int y0, int x1, int y1);
+  // Pushes a tool's saved stamp and transparency into the panel and the colour window; pulls
+  // them back.
+  void PanelPush(int stamp, int transparency);
+  void PanelPull(std::int32_t& stamp, std::int32_t& transparency) const;
+
+  LayerProject& project() { return project_; }
+  ToolLinks& links() { return links_; }
+
+  ToolSettings settings;
 
   // The visible part of the active layer, which the canvas window keeps up to date.
   PixelRect visibleArea;
 
-  int currentTool = 1;  // the pen
-  std::int32_t drawColor = 0;
-  bool shiftConstrain = false;
+  // Stroke state.
   int curX = 0, curY = 0, prevX = 0, prevY = 0;
   int buttonCode = 0;
   bool strokeActive = false;
   PixelRect dirtyRect;
+  // The big brush's last and previous disc boxes (left, top, right, bottom).
+  std::array<std::array<int, 4>, 2> stampBox{};
   bool wideRefresh = false;
+  bool snapEnabled = false;
+  int snapWidth = 32;
+  int snapHeight = 32;
+
   CDib256 workPlane;
   CDibTM workLayer;
+  CDib256 brushImage;
+  DrawContext draw;
 
  private:
-  // Sends an event to the current tool's module; false when there is none.
+  // Sends an event to the current tool's module; false for a code outside the tool table.
   bool Dispatch(ToolEvent event);
+  void Snap(int x, int y);
 
   LayerProject& project_;
+  ToolLinks& links_;
 };
 
 }  // namespace mirasketch

@@ -137,6 +137,7 @@ bool TfrmMain::FormClose() {
   tools_.strokeActive = false;
   canvas_.view.selectionVisible = false;
   canvas_.rubberBandOn = false;
+  if (hooks.saveSettings) hooks.saveSettings();
   return true;
 }
 
@@ -246,6 +247,7 @@ void TfrmMain::ShowToolWindow(int index, bool visible) {
   if (index < 0 || index >= 5) return;
   windowShown[static_cast<std::size_t>(index)] = visible;
   if (index == 0) canvas_.visible = visible;
+  if (hooks.windowSwitched) hooks.windowSwitched(index, visible);
   Changed();
   views_.ShowWindow(SwitchedWindow(index), visible);
 }

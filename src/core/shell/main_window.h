@@ -46,10 +46,12 @@ class TfrmMain {
 
   // Calls into modules above or beside this one, installed by the Studio.
   struct Hooks {
-    std::function<void(int)> cutOrCopy;          // 1 cut, 2 copy
-    std::function<void()> paste;                 // paste from the clipboard
-    std::function<void(int, int)> resizeCanvas;  // the canvas-size operation
-    std::function<void()> startUp;               // first show: project, settings, windows
+    std::function<void(int)> cutOrCopy;             // 1 cut, 2 copy
+    std::function<void()> paste;                    // paste from the clipboard
+    std::function<void(int, int)> resizeCanvas;     // the canvas-size operation
+    std::function<void()> startUp;                  // first show: project, settings, windows
+    std::function<void()> saveSettings;             // a confirmed exit: what is kept between runs
+    std::function<void(int, bool)> windowSwitched;  // a floating window was shown or hidden
   };
   Hooks hooks;
 

@@ -2,19 +2,58 @@
 
 namespace mirasketch {
 
+namespace {
+
+const char* PanelCheckName(PanelCheck box) {
+  switch (box) {
+    case PanelCheck::kBrushSpace:
+      return "chkBrushSpace";
+    case PanelCheck::kAveBrushOnPut:
+      return "chkAveBrushOnPut";
+    case PanelCheck::kPenLineSpline:
+      return "chkPenLineSpline";
+    case PanelCheck::kPenLineNoLook:
+      return "chkPenLineNoLook";
+  }
+  return "chkBrushSpace";
+}
+
+}  // namespace
+
 Studio::Studio(Platform& platformIn, Views& viewsIn)
     : platform(platformIn),
       views(viewsIn),
       project(platformIn, *this),
-      toolEngine(project),
+      toolEngine(project, *this),
       frmM(project, toolEngine, platformIn, viewsIn),
+      frmC(toolEngine, frmM, platformIn, viewsIn),
+      frmCol(toolEngine, platformIn, viewsIn),
+      frmOpt(viewsIn),
       frmL(project),
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn) {
   frmM.hooks.hidden = [this] { frmMain.ShowToolWindow(0, false); };
-  // Until the colour window exists the picked colour goes straight to the tool settings.
-  frmM.hooks.pickColour = [this](int colour) { toolEngine.drawColor = colour; };
+  frmM.hooks.pickColour = [this](int colour) { frmCol.SetDrawColour(colour); };
+  frmM.hooks.showPointer = [this](int x, int y) { frmOpt.ShowPointer(x, y); };
+  frmM.hooks.clearReadouts = [this] { frmOpt.ClearReadouts(); };
+  frmCol.hidden = [this] { frmMain.ShowToolWindow(1, false); };
   frmMain.hooks.startUp = [this] { StartUp(); };
+  frmMain.hooks.windowSwitched = [this](int index, bool visible) {
+    if (index == 1 && visible) frmCol.FormShow();
+    if (index == 3) frmOpt.visible = visible;
+  };
+  frmMain.hooks.saveSettings = [this] {
+    if (!programDir.empty()) frmCol.SavePalette(programDir);
+  };
+}
+
+bool Studio::PanelChecked(PanelCheck box) const {
+  return frmC.controls.Checked(PanelCheckName(box));
+}
+
+void Studio::SetPanelChecked(PanelCheck box, bool checked) {
+  frmC.controls.SetChecked(PanelCheckName(box), checked);
+  views.WindowChanged(WindowId::frmC);
 }
 
 void Studio::SetCanvasCaption(const std::string& caption) {
@@ -24,11 +63,15 @@ void Studio::SetCanvasCaption(const std::string& caption) {
 
 void Studio::StartUp() {
   project.InitLayers();
-  // The settings' defaults: two undo levels, the JPEG quality, the end of the canvas window's
+  // The settings' defaults until the settings file is read: the tool panel laid out, the
+  // palette, two undo levels, the JPEG quality, the brush sheet, the end of the canvas window's
   // start-up suspension.
+  frmM.InitAfterSettings();
+  frmC.InitToolPanel();
+  frmCol.LoadPalette(programDir, false);
   frmM.SetUndoLevels(2);
   pictureFiles.jpegQuality = 100;
-  frmM.InitAfterSettings();
+  toolEngine.LoadBrushImage(programDir + "brush.bmp", platform);
   frmMain.ShowToolWindow(0, true);
   views.ShowWindow(WindowId::frmC, true);
   frmM.Redraw();

@@ -4,50 +4,86 @@
 
 #include "painting/canvas_window.h"
 #include "painting/tool_engine.h"
+#include "painting/tool_links.h"
 #include "platform/platform.h"
 #include "platform/views.h"
 #include "project/layer_project.h"
 #include "project/layer_window.h"
 #include "project/picture_file.h"
 #include "project/project_links.h"
+#include "shell/colour_window.h"
 #include "shell/main_window.h"
+#include "shell/option_window.h"
+#include "shell/tool_panel.h"
 
 namespace mirasketch {
 
 // Owns the state of every module and wires them together in the start-up order. Tests and the
 // command-line tool create a fresh one with their own platform and drive it as the windows do.
-class Studio : private ProjectLinks {
+class Studio : private ProjectLinks, private ToolLinks {
  public:
   Studio(Platform& platform, Views& views);
   Studio(const Studio&) = delete;
   Studio& operator=(const Studio&) = delete;
 
   // The main window's first show: the start-up project, the settings (defaults until the settings
-  // file is read), the recent lists, and the canvas window and tool panel shown.
+  // file is read), the brush sheet and palette from `programDir`, the recent lists, and the canvas
+  // window and tool panel shown.
   void StartUp();
+
+  // The program's folder with a trailing separator, where its data files are found; empty for
+  // the working folder.
+  std::string programDir;
 
   Platform& platform;
   Views& views;
   LayerProject project;
   ToolEngine toolEngine;
   TfrmM frmM;
+  TfrmC frmC;
+  TfrmCol frmCol;
+  TfrmOpt frmOpt;
   TfrmL frmL;
   PictureFiles pictureFiles;
   TfrmMain frmMain;
 
  private:
+  // ProjectLinks.
   CanvasViewState& CanvasView() override { return frmM.view; }
   Surface* CanvasPaintBox() override { return frmM.paintBox; }
   void SetDrawTarget(CDibTM& layer) override { frmM.SetDrawTarget(layer); }
   void ResetCanvasView() override { frmM.ResetView(); }
   void RestartUndo() override { frmM.SetUndoLevels(frmM.undoLevels); }
   void SetCanvasCaption(const std::string& caption) override;
-  int CurrentTool() const override { return toolEngine.currentTool; }
+  int CurrentTool() const override { return toolEngine.settings.currentTool; }
   CDib256& WorkPlane() override { return toolEngine.workPlane; }
   CDibTM& WorkLayer() override { return toolEngine.workLayer; }
   void DeactivateCurrentTool() override { toolEngine.DeactivateCurrentTool(); }
   void ActivateCurrentTool() override { toolEngine.ActivateCurrentTool(); }
   void RefreshLayerWindow() override { frmL.RefreshLayerWindow(); }
+
+  // ToolLinks.
+  CDibTM& ActiveLayer() override { return frmM.DrawTarget(); }
+  void PushUndo() override { frmM.PushUndo(); }
+  void RestoreSnapshot() override { frmM.RestoreSnapshot(); }
+  const CDibTrue& CurrentSnapshot() const override { return frmM.CurrentSnapshot(); }
+  void RedrawCanvas() override { frmM.Redraw(); }
+  int SelectedBrush() const override { return frmC.selectedBrush; }
+  void SetBrushIndex(int stamp) override { frmC.SetBrushIndex(stamp); }
+  void SelectTool(int code) override { frmC.SelectTool(code); }
+  bool PanelChecked(PanelCheck box) const override;
+  void SetPanelChecked(PanelCheck box, bool checked) override;
+  int TransparencyPosition() const override { return frmCol.TransparencyPosition(); }
+  int SliderColour() const override { return frmCol.SliderColour(); }
+  void SetTransparencySlider(int t) override { frmCol.SetTransparencySlider(t); }
+  void SetDrawColour(int colour) override { frmCol.SetDrawColour(colour); }
+  void ShowRectReadout(int line, int x1, int y1, int x2, int y2) override {
+    frmOpt.ShowRectReadout(line, x1, y1, x2, y2);
+  }
+  void ShowBoxReadout(int line, int x, int y, int w, int h) override {
+    frmOpt.ShowBoxReadout(line, x, y, w, h);
+  }
+  void ClearReadouts() override { frmOpt.ClearReadouts(); }
 };
 
 }  // namespace mirasketch

@@ -89,8 +89,8 @@ TEST_F(CanvasWindowTest, PointerMapsThroughZoomAndLayerOffset) {
   EXPECT_EQ(area.width, 30 / 3 + 3);
   EXPECT_EQ(area.height, 256 - 1);
   EXPECT_EQ(studio.toolEngine.buttonCode, 0);
-  // No tool module takes the stroke up yet, so nothing counts as a change.
-  EXPECT_FALSE(canvas.modified);
+  // Every press with a known tool counts as a change, even the pen's colour pick.
+  EXPECT_TRUE(canvas.modified);
 }
 
 TEST_F(CanvasWindowTest, ConfirmDiscardAsksOnlyForAModifiedProject) {
@@ -122,14 +122,14 @@ TEST_F(CanvasWindowTest, PaintingKeys) {
   Active().SetPixel(4, 3, 0x123456);
   canvas.pbxAMouseMove(9, 7);
   canvas.FormKeyDown('s', 0);
-  EXPECT_EQ(studio.toolEngine.drawColor, 0x123456);
+  EXPECT_EQ(studio.toolEngine.settings.drawColor, 0x123456);
 
   canvas.FormKeyDown(16777248, kShiftKey);  // the Shift key itself
-  EXPECT_TRUE(studio.toolEngine.shiftConstrain);
+  EXPECT_TRUE(studio.toolEngine.settings.shiftConstrain);
   canvas.FormKeyUp('A', 0);
-  EXPECT_FALSE(studio.toolEngine.shiftConstrain);
+  EXPECT_FALSE(studio.toolEngine.settings.shiftConstrain);
   canvas.FormKeyDown('A', kShiftKey | kCtrlKey);  // with Ctrl nothing happens
-  EXPECT_FALSE(studio.toolEngine.shiftConstrain);
+  EXPECT_FALSE(studio.toolEngine.settings.shiftConstrain);
 }
 
 TEST_F(CanvasWindowTest, CenterOnScrollsWithinTheRange) {

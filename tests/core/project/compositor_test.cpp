@@ -252,7 +252,7 @@ TEST_F(CompositorDisplayTest, ShapeToolsShowTheWholeVisibleArea) {
   ShowCompositeRect(project, 0, 0, 2, 2);
   EXPECT_EQ(screen.GetPixel(1, 1), 0x0000FF);
   EXPECT_EQ(screen.GetPixel(9, 9), 0xFFFFFF);
-  studio.toolEngine.currentTool = 16;  // the box tool
+  studio.toolEngine.settings.currentTool = 16;  // the box tool
   ShowCompositeRect(project, 0, 0, 2, 2);
   EXPECT_EQ(screen.GetPixel(9, 9), 0x0000FF);
 }

@@ -1,0 +1,253 @@
+#include "painting/brushes.h"
+
+#include <cmath>
+
+#include "painting/tool_engine.h"
+
+namespace mirasketch {
+
+namespace {
+
+// The brush and the air brush differ only in their fields and in the drawing mode.
+struct StampBrush {
+  std::int32_t& stamp;
+  std::int32_t& transparency;
+  bool& interpolate;
+  bool coverage;
+};
+
+void StampBrushTool(ToolEngine& e, ToolEvent event, StampBrush brush) {
+  ToolSettings& s = e.settings;
+  ToolLinks& links = e.links();
+  switch (event) {
+    case teActivate:
+      links.SetTransparencySlider(brush.transparency);
+      links.SetPanelChecked(PanelCheck::kBrushSpace, brush.interpolate);
+      break;
+    case teDeactivate:
+      brush.transparency = s.transparency;
+      brush.interpolate = links.PanelChecked(PanelCheck::kBrushSpace);
+      break;
+    case teDown: {
+      if (e.buttonCode != 1) {
+        e.PickColor();
+        break;
+      }
+      brush.interpolate = links.PanelChecked(PanelCheck::kBrushSpace);
+      const bool prepared =
+          brush.coverage ? e.draw.PrepareStampCoverage(brush.stamp, s.drawColor, s.transparency)
+                         : e.draw.PrepareStamp(brush.stamp, s.drawColor, s.transparency);
+      if (!prepared) break;
+      links.PushUndo();
+      e.draw.StampAt(e.curX, e.curY);
+      e.DirtyAround(e.curX, e.curY);
+      e.strokeActive = true;
+      break;
+    }
+    case teMove:
+      if (brush.interpolate) {
+        e.draw.StampLine(e.curX, e.curY, e.prevX, e.prevY);
+        e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
+      } else {
+        e.draw.StampAt(e.curX, e.curY);
+        e.DirtyAround(e.curX, e.curY);
+      }
+      e.prevX = e.curX;
+      e.prevY = e.curY;
+      break;
+    case teUp:
+      e.DirtyAround(e.curX, e.curY);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void BrushTool(ToolEngine& e, ToolEvent event) {
+  ToolSettings& s = e.settings;
+  StampBrushTool(e, event, {s.brushBrush, s.brushTransparency, s.brushInterpolate, true});
+}
+
+void AirBrushTool(ToolEngine& e, ToolEvent event) {
+  ToolSettings& s = e.settings;
+  StampBrushTool(e, event, {s.airBrush, s.airTransparency, s.airInterpolate, false});
+}
+
+void BlurStampAt(ToolEngine& e, int x, int y) {
+  DrawContext& d = e.draw;
+  const ToolSettings& s = e.settings;
+  const int paintR = static_cast<int>(s.drawColor & 0xFF);
+  const int paintG = static_cast<int>((s.drawColor >> 8) & 0xFF);
+  const int paintB = static_cast<int>((s.drawColor >> 16) & 0xFF);
+  // The neighbours come from the live layer when dragging (pixels this stamp already changed feed
+  // later ones), else from the layer as the stroke began. Only the layer's own area counts.
+  const CDibTrue& snapshot = e.links().CurrentSnapshot();
+  const bool fromSnapshot = !s.averageDrag && snapshot.Bits() != nullptr &&
+                            snapshot.Width() >= d.width && snapshot.Height() >= d.height;
+  const std::uint8_t* source = fromSnapshot ? snapshot.Bits() : d.pixels;
+  const int sourceWidth = fromSnapshot ? snapshot.Width() : d.width;
+  const int sourceHeight = fromSnapshot ? snapshot.Height() : d.height;
+  const bool masked = s.maskEnabled && d.mask != nullptr;
+  for (int r = 0; r < 16; ++r) {
+    for (int c = 0; c < 16; ++c) {
+      const int value = d.stamp[static_cast<std::size_t>(r * 16 + c)];
+      if (value >= 255) continue;
+      const int qx = x - 8 + c;
+      const int qy = y - 8 + r;
+      int sumR = 0, sumG = 0, sumB = 0, n = 0;
+      for (int ny = qy - 1; ny <= qy + 1; ++ny) {
+        if (ny < 0 || ny >= d.height) continue;
+        for (int nx = qx - 1; nx <= qx + 1; ++nx) {
+          if (nx < 0 || nx >= d.width) continue;
+          const std::ptrdiff_t index =
+              static_cast<std::ptrdiff_t>(d.height - 1 - ny) * d.width + nx;
+          if (masked && d.mask[index] >= 128) continue;
+          const std::uint8_t* p =
+              source + (static_cast<std::ptrdiff_t>(sourceHeight - 1 - ny) * sourceWidth + nx) * 3;
+          sumB += p[0];
+          sumG += p[1];
+          sumR += p[2];
+          ++n;
+        }
+      }
+      if (n == 0) continue;
+      if (s.averageMode == 1) {
+        d.paintR = (paintR + sumR) / (n + 1);
+        d.paintG = (paintG + sumG) / (n + 1);
+        d.paintB = (paintB + sumB) / (n + 1);
+      } else {
+        d.paintR = sumR / n;
+        d.paintG = sumG / n;
+        d.paintB = sumB / n;
+      }
+      d.t = value;
+      d.PlotPixel(qx, qy);
+    }
+  }
+}
+
+void AverageBrushTool(ToolEngine& e, ToolEvent event) {
+  ToolSettings& s = e.settings;
+  ToolLinks& links = e.links();
+  switch (event) {
+    case teActivate:
+      e.PanelPush(s.averageBrush, s.averageTransparency);
+      break;
+    case teDeactivate:
+      e.PanelPull(s.averageBrush, s.averageTransparency);
+      break;
+    case teDown:
+      if (e.buttonCode != 1) {
+        e.PickColor();
+        break;
+      }
+      s.averageDrag = links.PanelChecked(PanelCheck::kAveBrushOnPut);
+      s.averageBrush = links.SelectedBrush();
+      if (!e.draw.PrepareStamp(s.averageBrush, s.drawColor, s.transparency)) break;
+      links.PushUndo();
+      BlurStampAt(e, e.curX, e.curY);
+      e.DirtyAround(e.curX, e.curY);
+      e.strokeActive = true;
+      break;
+    case teMove:
+      // The blur follows the brush tool's interpolation switch.
+      if (s.brushInterpolate) {
+        e.draw.WalkLine(e.curX, e.curY, e.prevX, e.prevY,
+                        [&e](int x, int y) { BlurStampAt(e, x, y); });
+        e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
+      } else {
+        BlurStampAt(e, e.curX, e.curY);
+        e.DirtyAround(e.curX, e.curY);
+      }
+      e.prevX = e.curX;
+      e.prevY = e.curY;
+      break;
+    case teUp:
+      e.DirtyAround(e.curX, e.curY);
+      break;
+    default:
+      break;
+  }
+}
+
+void DiscAt(ToolEngine& e, int x, int y, int r) {
+  DrawContext& d = e.draw;
+  const bool undoBrush = e.settings.bigBrushMode == 1;
+  const CDibTrue& snapshot = e.links().CurrentSnapshot();
+  const bool snapshotFits =
+      snapshot.Bits() != nullptr && snapshot.Width() >= d.width && snapshot.Height() >= d.height;
+  auto point = [&](int px, int py) {
+    if (!undoBrush) {
+      d.PlotPixel(px, py);
+      return;
+    }
+    // The undo brush copies the layer as it was back, unblended and unmasked.
+    if (!snapshotFits || px < 0 || py < 0 || px >= d.width || py >= d.height) return;
+    const std::uint8_t* src =
+        snapshot.Bits() +
+        (static_cast<std::ptrdiff_t>(snapshot.Height() - 1 - py) * snapshot.Width() + px) * 3;
+    std::uint8_t* dst =
+        d.pixels + (static_cast<std::ptrdiff_t>(d.height - 1 - py) * d.width + px) * 3;
+    dst[0] = src[0];
+    dst[1] = src[1];
+    dst[2] = src[2];
+  };
+  const double radius = r;
+  const int edge = static_cast<int>(std::floor(radius - 1));
+  for (int f = 1; f <= edge; ++f) {
+    const int h = static_cast<int>(std::floor(std::sqrt(radius * radius - f * f)));
+    for (int i = -h; i <= h; ++i) {
+      point(x + f, y + i);
+      point(x - f, y + i);
+    }
+  }
+  for (int i = -(edge + 1); i <= edge + 1; ++i) point(x, y + i);
+}
+
+void BigBrushTool(ToolEngine& e, ToolEvent event) {
+  ToolSettings& s = e.settings;
+  ToolLinks& links = e.links();
+  const int r = s.bigBrushMode == 1 ? s.undoBrushRadius : s.bigBrushRadius;
+  switch (event) {
+    case teActivate:
+      links.SetTransparencySlider(s.bigBrushTransparency);
+      break;
+    case teDeactivate:
+      s.bigBrushTransparency = s.transparency;
+      break;
+    case teDown:
+      if (e.buttonCode != 1) {
+        e.PickColor();
+        break;
+      }
+      // The stamp index only has to be valid: the disc does not use the stamp.
+      if (!e.draw.PrepareStampCoverage(s.averageBrush, s.drawColor, s.transparency)) break;
+      // The undo brush keeps the previous snapshot: it paints back the state before the
+      // previous stroke.
+      if (s.bigBrushMode == 0) links.PushUndo();
+      DiscAt(e, e.curX, e.curY, r);
+      e.DirtyFrom(e.curX - r, e.curY - r, e.curX + r, e.curY + r);
+      e.stampBox[0] = {e.dirtyRect.x, e.dirtyRect.y, e.dirtyRect.x + e.dirtyRect.width - 1,
+                       e.dirtyRect.y + e.dirtyRect.height - 1};
+      e.prevX = e.curX;
+      e.prevY = e.curY;
+      e.strokeActive = true;
+      break;
+    case teMove:
+      e.draw.WalkLine(e.prevX, e.prevY, e.curX, e.curY,
+                      [&e, r](int x, int y) { DiscAt(e, x, y, r); });
+      e.prevX = e.curX;
+      e.prevY = e.curY;
+      e.DirtyDiscUnion(e.curX - r, e.curY - r, e.curX + r, e.curY + r);
+      break;
+    case teUp:
+      e.DirtyFrom(e.curX - r, e.curY - r, e.curX + r, e.curY + r);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace mirasketch

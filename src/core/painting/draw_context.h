@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace mirasketch {
+
+class CDib256;
+struct ToolSettings;
+class ToolLinks;
+
+// The drawing context and primitives through which every tool paints into the active layer: one
+// pixel blended with the paint colour under a transparency and the layer's mask, 16 × 16 stamps,
+// vertical spans, lines of stamps, rectangle and ellipse outlines. A preparation fills the context
+// before each drawing operation; it stays valid until the next preparation or a change of the
+// active layer. Transparency 0 paints fully, 255 not at all.
+class DrawContext {
+ public:
+  // `workPlane` is the coverage plane; `brushImage` the 128 × 256 sheet of 8 × 16 stamps.
+  DrawContext(ToolLinks& links, CDib256& workPlane, const CDib256& brushImage,
+              const ToolSettings& settings);
+
+  // Takes the active layer, its mask, the paint colour (0x00BBGGRR) and the transparency for the
+  // next plots (0 when the transparency switch is off); direct mode. False when the layer has no
+  // pixels or the work plane holds fewer bytes than the layer has pixels.
+  bool PrepareDraw(std::uint32_t colour, int transparency);
+  // `PrepareDraw` and `LoadStamp`; direct mode: overlapping plots accumulate.
+  bool PrepareStamp(int stampIndex, std::uint32_t colour, int transparency);
+  // As `PrepareStamp`, then the coverage plane is cleared to 255 and coverage mode is on: each
+  // pixel is painted once per stroke from the stroke's snapshot with the strongest value reaching
+  // it.
+  bool PrepareStampCoverage(int stampIndex, std::uint32_t colour, int transparency);
+  // Loads stamp k (0 … 127) of the brush sheet with the transparency folded in; false outside.
+  // Cells the sheet does not hold (no sheet read) are 255.
+  bool LoadStamp(int k);
+
+  // Blends the source components `srcR`, `srcG`, `srcB` with the paint colour at transparency `t`
+  // under the mask into pixel `pixelIndex`, nudging each component one step toward the paint.
+  void BlendPixel();
+  // Plots layer pixel (x, y) with transparency `t`; nothing outside the layer.
+  void PlotPixel(int x, int y);
+  // `PlotPixel` in direct mode for a pixel the caller knows lies inside the layer.
+  void PlotPixelUnchecked(int x, int y);
+  // Paints column x from y0 to y1 (either order, clipped) with the stamp's centre value, marking
+  // the coverage plane.
+  void FillSpan(int x, int y0, int y1);
+  // Plots the stamp over x − 8 … x + 7, y − 8 … y + 7.
+  void StampAt(int x, int y);
+
+  // The line stepper: `LineBegin` starts at (x0, y0); each `LineStep` moves one pixel along the
+  // major axis (the minor axis when the accumulated slope reaches 1) and is true on reaching the
+  // end. The position is (`px`, `py`).
+  void LineBegin(int x0, int y0, int x1, int y1);
+  bool LineStep();
+  // Visits every stepper point from (x0, y0) up to, not including, (x1, y1); a zero-length line
+  // visits its one point.
+  template <typename PointOp>
+  void WalkLine(int x0, int y0, int x1, int y1, PointOp&& op) {
+    LineBegin(x0, y0, x1, y1);
+    bool done = false;
+    while (!done) {
+      op(px, py);
+      done = LineStep();
+    }
+  }
+  // Stamps along `WalkLine` (the end point left out).
+  void StampLine(int x0, int y0, int x1, int y1);
+  // Stamps the outline of the rectangle with corners (x0, y0) and (x1, y1).
+  void StampRect(int x0, int y0, int x1, int y1);
+  // Stamps an ellipse outline around (cx, cy) with radii rx, ry, its inside filled by spans when
+  // `fill`; nothing when a radius is 0.
+  void StampEllipse(int cx, int cy, int rx, int ry, bool fill);
+  // Direction from (x0, y0) to (x1, y1) in degrees, clockwise on screen; with `snap` one of 0, 45,
+  // … 315.
+  static float DirectionAngle(int x0, int y0, int x1, int y1, bool snap);
+
+  // The context as the last preparation left it.
+  std::uint8_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  const std::uint8_t* mask = nullptr;  // null when the layer's mask does not cover it
+  int paintR = 0, paintG = 0, paintB = 0;
+  int t = 0;
+  bool coverageMode = false;
+  std::uint8_t* coverage = nullptr;
+  std::array<std::uint8_t, 256> stamp{};
+  int srcR = 0, srcG = 0, srcB = 0;
+  std::ptrdiff_t pixelIndex = 0;
+  int px = 0, py = 0;
+
+ private:
+  // The stroke's snapshot pixel bytes and size when it covers the layer, else null: plots then
+  // take their source from the layer itself.
+  const std::uint8_t* SnapshotBits(int& snapWidth, int& snapHeight) const;
+  // Byte offset of layer pixel (x, y) in a bottom-up buffer `w` × `h`.
+  static std::ptrdiff_t Offset(int x, int y, int w, int h) {
+    return (static_cast<std::ptrdiff_t>(h - 1 - y) * w + x) * 3;
+  }
+  void Blend(std::uint8_t* dst, const std::uint8_t* src, int tr, std::ptrdiff_t index) const;
+
+  ToolLinks& links_;
+  CDib256& workPlane_;
+  const CDib256& brushImage_;
+  const ToolSettings& settings_;
+  // Line stepper state.
+  int ex_ = 0, ey_ = 0, sx_ = 0, sy_ = 0;
+  bool xMajor_ = true;
+  double e_ = 0.0, s_ = 0.0;
+};
+
+}  // namespace mirasketch
