@@ -1,0 +1,34 @@
+// make_data OUTDIR: writes the program's data files into OUTDIR (created when missing). For now
+// that is the brush sheet, OUTDIR/brush.bmp.
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "brush_sheet.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_data OUTDIR\n");
+    return 2;
+  }
+  const std::filesystem::path folder(argv[1]);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    std::fprintf(stderr, "make_data: cannot create %s: %s\n", folder.c_str(),
+                 error.message().c_str());
+    return 1;
+  }
+  const std::string fileName = (folder / "brush.bmp").string();
+  try {
+    mirasketch::brushes::WriteBrushSheet(fileName);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_data: %s\n", e.what());
+    return 1;
+  }
+  std::printf("%s\n", fileName.c_str());
+  return 0;
+}
