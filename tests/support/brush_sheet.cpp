@@ -12,6 +12,10 @@ void SetStamp(CDib256& sheet, int k, const std::function<int(int, int)>& value) 
 void MakeTestBrushSheet(CDib256& sheet) {
   sheet.Alloc(128, 256);
   sheet.FillRect(0, 0, 128, 256, 255);
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<std::uint8_t>(i);
+    sheet.SetPaletteEntry(i, v, v, v);
+  }
   SetStamp(sheet, 0, [](int c, int r) { return c == 8 && r == 8 ? 0 : 255; });
   for (int k = 1; k <= 6; ++k) {
     SetStamp(sheet, k, [k](int c, int r) {
