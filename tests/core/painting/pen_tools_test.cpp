@@ -122,6 +122,24 @@ TEST_F(PenToolsTest, EraserPaintsItsColourWithItsSizeStamp) {
   EXPECT_TRUE(Tools().wideRefresh);
 }
 
+TEST_F(PenToolsTest, WorkLayerGrowsButNeverShrinksAndGetsAClearMask) {
+  ToolEngine& tools = Tools();
+  tools.EnsureWorkLayer(40, 20, platform);
+  EXPECT_EQ(tools.workLayer.Width(), 40);
+  EXPECT_EQ(tools.workLayer.Height(), 20);
+  tools.workLayer.mask.SetPixel(3, 3, 9);
+  tools.workLayer.SetPixel(3, 3, 0x123456);
+  tools.EnsureWorkLayer(8, 60, platform);
+  EXPECT_EQ(tools.workLayer.Width(), 40);
+  EXPECT_EQ(tools.workLayer.Height(), 60);
+  EXPECT_EQ(tools.workLayer.mask.Width(), 40);
+  EXPECT_EQ(tools.workLayer.mask.Height(), 60);
+  EXPECT_EQ(tools.workLayer.mask.GetPixel(3, 3), 0);
+  tools.EnsureWorkLayer(4, 4, platform);
+  EXPECT_EQ(tools.workLayer.Height(), 60);
+  EXPECT_TRUE(messages.empty());
+}
+
 class ShapeTest : public PenToolsTest {
  protected:
   // Pixels in red inside the layer's region.
