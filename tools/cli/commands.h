@@ -18,5 +18,6 @@ int RunInfo(std::span<char* const> args);
 int RunFlatten(std::span<char* const> args);
 int RunMakeKvl(std::span<char* const> args);
 int RunConvert(std::span<char* const> args);
+int RunReplay(std::span<char* const> args);
 
 }  // namespace mirasketch::cli

@@ -4,13 +4,19 @@
 
 #include "platform/headless_platform.h"
 #include "platform/views.h"
+#include "program_dir.h"
 #include "shell/studio.h"
 
 namespace mirasketch::cli {
 
-// A studio started as the program starts, without windows, its messages on standard error.
+// A studio started as the program starts, without windows, its messages on standard error; its
+// data files are read from beside this program.
 struct HeadlessStudio {
-  HeadlessStudio() : studio(platform, views) { studio.StartUp(); }
+  HeadlessStudio() : studio(platform, views) {
+    studio.programDir = ProgramDir();
+    studio.frmMain.programDir = studio.programDir;
+    studio.StartUp();
+  }
   HeadlessPlatform platform{&std::cerr};
   NoViews views;
   Studio studio;

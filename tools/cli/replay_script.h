@@ -1,0 +1,61 @@
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirasketch::cli {
+
+// The key code the views pass for the Shift key itself.
+inline constexpr int kShiftKeyCode = 16777248;
+
+// One command of a replay script as its line reads. Names and paths are kept as written; which
+// window a control belongs to is decided when the script runs.
+struct ReplayStep {
+  enum class Kind {
+    kNew,         // new W H
+    kOpen,        // open PATH
+    kSave,        // save PATH
+    kClick,       // click NAME
+    kSet,         // set NAME VALUE
+    kMouseDown,   // mouse down BUTTON X Y
+    kMouseMove,   // mouse move BUTTON X Y
+    kMouseUp,     // mouse up BUTTON X Y
+    kMouseClick,  // mouse click NAME BUTTON X Y [ctrl] [shift]
+    kDrop,        // drop NAME SOURCE X Y
+    kKeyDown,     // key down KEY [ctrl] [shift]
+    kKeyUp,       // key up KEY [ctrl] [shift]
+  };
+  Kind kind = Kind::kNew;
+  int line = 0;        // 1-based line number in the script
+  std::string name;    // the control name ("spbPen" or "TfrmC.spbPen") or the file path
+  int button = 0;      // 1 left, 2 right, 0 middle
+  int x = 0;           // new: the width; mouse and drop: the point in paint-box pixels
+  int y = 0;           // new: the height
+  int value = 0;       // set: the position; drop: the source's tag; key: the key code
+  int shiftState = 0;  // modifier bits of the event: Shift 1, Ctrl 4
+};
+
+// A script line that cannot be carried out: its number and what is wrong with it.
+class ReplayError : public std::runtime_error {
+ public:
+  ReplayError(int line, const std::string& message)
+      : std::runtime_error("replay: line " + std::to_string(line) + ": " + message), line_(line) {}
+  int Line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Reads one line (its end removed): nothing for a blank or comment-only line. `#` starts a
+// comment anywhere; tokens are separated by spaces, tabs or a carriage return. Throws ReplayError
+// for an unknown command, a wrong number of arguments, a malformed number or an unknown word.
+std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line);
+
+// Reads every line of a script; throws ReplayError for the first line that cannot be read.
+std::vector<ReplayStep> ParseReplayScript(std::istream& in);
+
+}  // namespace mirasketch::cli
