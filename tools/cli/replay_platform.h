@@ -36,7 +36,7 @@ class ReplayPlatform : public HeadlessPlatform {
   int shownMessages = 0;  // messages shown so far, questions not counted
 };
 
-// The canvas paint box's visible part: paint-box pixels, shifted by the canvas window's scroll
+// The canvas paint box's visible area: paint-box pixels, shifted by the canvas window's scroll
 // position, drawn into a buffer the size of the client area.
 class ClientSurface : public Surface {
  public:

@@ -48,11 +48,11 @@ bool Clickable(ControlKind kind) {
 }
 
 // The positions a settable control can take, or nothing for one that cannot be set.
-std::optional<std::pair<int, int>> Range(const ControlSpec& spec) {
-  if (spec.kind == ControlKind::kScrollBar || spec.kind == ControlKind::kTrackBar)
-    return std::pair{spec.minimum, spec.maximum};
-  if (spec.kind == ControlKind::kComboBox) {
-    const std::string_view items = spec.caption;
+std::optional<std::pair<int, int>> Range(const ControlSpec& design) {
+  if (design.kind == ControlKind::kScrollBar || design.kind == ControlKind::kTrackBar)
+    return std::pair{design.minimum, design.maximum};
+  if (design.kind == ControlKind::kComboBox) {
+    const std::string_view items = design.caption;
     return std::pair{0, static_cast<int>(std::count(items.begin(), items.end(), '\n'))};
   }
   return std::nullopt;
@@ -131,22 +131,22 @@ void ReplaySession::Check(const ReplayStep& step) {
       step.kind != Kind::kDrop)
     return;
   const Target target = Resolve(step);
-  const ControlSpec& spec = *target.spec;
-  const std::string what = target.name + " is a " + KindName(spec.kind);
-  if (step.kind == Kind::kClick && !Clickable(spec.kind))
+  const ControlSpec& design = *target.design;
+  const std::string what = target.name + " is a " + KindName(design.kind);
+  if (step.kind == Kind::kClick && !Clickable(design.kind))
     throw ReplayError(step.line, what + " and cannot be clicked");
   if (step.kind == Kind::kSet) {
-    const std::optional<std::pair<int, int>> range = Range(spec);
+    const std::optional<std::pair<int, int>> range = Range(design);
     if (!range) throw ReplayError(step.line, what + " and is not settable");
     if (step.value < range->first || step.value > range->second)
       throw ReplayError(step.line, std::to_string(step.value) + " is outside " + target.name +
                                        "'s range " + std::to_string(range->first) + " … " +
                                        std::to_string(range->second));
   }
-  if (step.kind == Kind::kMouseClick && spec.kind != ControlKind::kPaintBox)
+  if (step.kind == Kind::kMouseClick && design.kind != ControlKind::kPaintBox)
     throw ReplayError(step.line, what + ", not a paint box");
   if ((step.kind == Kind::kMouseClick || step.kind == Kind::kDrop) &&
-      !WithinReach(step.x, step.y, spec.width, spec.height))
+      !WithinReach(step.x, step.y, design.width, design.height))
     throw OutOfReach(step);
   if (step.kind == Kind::kDrop &&
       (target.controls != &studio_.frmCol || target.name != "pbxPalette"))

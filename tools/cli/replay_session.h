@@ -34,8 +34,8 @@ class ReplaySession {
   struct Target {
     const char* window;
     ControlWindow* controls;
-    const ControlSpec* spec;
-    std::string name;  // the control's own name, without the window
+    const ControlSpec* design;  // the control as designed
+    std::string name;           // the control's own name, without the window
   };
   Target Resolve(const ReplayStep& step);
   // Carry out a step; false when a new, open or save did not get its answer taken and accepted.
