@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
   mirasketch::AppViews views(platform);
   mirasketch::Studio studio(platform, views);
   mirasketch::ProgramWindows windows(studio, views);
-  studio.frmMain.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
+  // The data files (brush sheet, palette) and the help lie beside the program.
+  studio.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
+  studio.frmMain.programDir = studio.programDir;
 
   // Asked to terminate, the program closes like the user closing the main window: the close
   // handler may still ask about an unsaved picture.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "canvas_window_view.h"
+#include "colour_window_view.h"
 #include "main_window_view.h"
+#include "tool_panel_view.h"
 #include "tool_window_views.h"
 
 namespace mirasketch {
@@ -23,8 +25,8 @@ class ProgramWindows {
   AppViews& views;
   MainWindowView main;
   CanvasWindowView canvas;
-  ToolWindowView toolPanel;
-  ToolWindowView colour;
+  ToolPanelView toolPanel;
+  ColourWindowView colour;
   ToolWindowView maskEffect;
   ToolWindowView option;
   ToolWindowView position;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <chrono>
+#include <filesystem>
 
 #include "buffers/dib_true.h"
 
@@ -18,7 +19,10 @@ std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites() {
 
 RunningProgram::RunningProgram(bool realQuit) {
   if (!realQuit) views.quit = [this] { ++quitRequests; };
-  studio.frmMain.programDir = folder.Path() + "/";
+  // The program's folder holds its brush sheet, as an installed program's does.
+  std::filesystem::copy_file(MIRASKETCH_BRUSH_SHEET, folder.Path() + "/brush.bmp");
+  studio.programDir = folder.Path() + "/";
+  studio.frmMain.programDir = studio.programDir;
   windows.main.show();
   studio.frmMain.FormShow();
   QApplication::processEvents();

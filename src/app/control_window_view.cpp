@@ -1,0 +1,353 @@
+#include "control_window_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <algorithm>
+#include <cstring>
+
+namespace mirasketch {
+
+namespace {
+
+constexpr int kSpeedGlyphSize = 24;
+constexpr const char* kGroupStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px;"
+    " background-color: palette(window); }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+    " padding: 0px 2px; }";
+
+QColor FromCoreColour(int colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// Sets a button's down state exactly. A button of an exclusive group cannot be released by
+// itself in Qt; the core may still want none of the group down.
+void SetDown(QAbstractButton* button, bool down) {
+  if (button->isChecked() == down) return;
+  if (!down && button->autoExclusive()) {
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+  } else {
+    button->setChecked(down);
+  }
+}
+
+void SetText(QAbstractButton* button, const QString& text) {
+  if (button->text() != text) button->setText(text);
+}
+
+}  // namespace
+
+int CoreButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 0;
+    default:
+      return -1;
+  }
+}
+
+int CoreShiftState(Qt::KeyboardModifiers modifiers) {
+  int state = 0;
+  if (modifiers & Qt::ShiftModifier) state |= 1;
+  if (modifiers & Qt::AltModifier) state |= 2;
+  if (modifiers & Qt::ControlModifier) state |= 4;
+  return state;
+}
+
+QImage PaintBoxImage(const PaintBox& box, int width, int height) {
+  const CDibTrue& dib = box.image;
+  const int w = std::min(width, dib.Width());
+  const int h = std::min(height, dib.Height());
+  if (w <= 0 || h <= 0 || dib.Bits() == nullptr) return {};
+  QImage image(w, h, QImage::Format_BGR888);
+  if (image.isNull()) return {};
+  // The buffer is bottom-up with blue, green, red bytes and no row padding.
+  const std::size_t stride = static_cast<std::size_t>(dib.Width()) * 3;
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* row = dib.Bits() + static_cast<std::size_t>(dib.Height() - 1 - y) * stride;
+    std::memcpy(image.scanLine(y), row, static_cast<std::size_t>(w) * 3);
+  }
+  return image;
+}
+
+PaintBoxView::PaintBoxView(ControlWindow& window, const ControlSpec& design, QWidget* parent)
+    : QWidget(parent),
+      window_(window),
+      name_(design.name),
+      width_(design.width),
+      height_(design.height) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PaintBoxView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const PaintBox* box = window_.Paint(name_);
+  if (box == nullptr) return;
+  const QImage image = PaintBoxImage(*box, width_, height_);
+  if (image.isNull())
+    painter.fillRect(rect(), palette().window());
+  else
+    painter.drawImage(0, 0, image);
+  painter.setFont(font());
+  const int ascent = QFontMetrics(font()).ascent();
+  for (const PaintText& text : box->texts) {
+    painter.setPen(FromCoreColour(text.colour));
+    painter.drawText(QPoint(text.x, text.y + ascent), QString::fromStdString(text.text));
+  }
+}
+
+void PaintBoxView::mousePressEvent(QMouseEvent* event) {
+  if (pressed) pressed(event);
+}
+
+void PaintBoxView::mouseMoveEvent(QMouseEvent* event) {
+  if (moved) moved(event);
+}
+
+void PaintBoxView::mouseReleaseEvent(QMouseEvent* event) {
+  if (released) released(event);
+}
+
+void PaintBoxView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double click is a press as well.
+  if (pressed) pressed(event);
+  if (doubleClicked) doubleClicked(event);
+}
+
+void PaintBoxView::dragEnterEvent(QDragEnterEvent* event) {
+  if (accepts && accepts(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void PaintBoxView::dragMoveEvent(QDragMoveEvent* event) {
+  if (accepts && accepts(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void PaintBoxView::dropEvent(QDropEvent* event) {
+  if (!accepts || !accepts(event->mimeData()) || !dropped) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  dropped(event);
+}
+
+ControlWindowView::ControlWindowView(const ToolWindowLayout& layout, ControlWindow& window,
+                                     AppViews& views, std::function<void()> hidden)
+    : ToolWindowView(layout, views, std::move(hidden)), window_(window) {
+  const ControlSet& controls = window_.Controls();
+  widgets_.reserve(controls.Specs().size());
+  for (const ControlSpec& design : controls.Specs()) {
+    QWidget* parent = this;
+    if (design.parent[0] != '\0') {
+      const int index = controls.Find(design.parent);
+      if (index >= 0 && static_cast<std::size_t>(index) < widgets_.size())
+        parent = widgets_[static_cast<std::size_t>(index)];
+      else
+        qWarning("Control %s: parent %s comes later or not at all", design.name, design.parent);
+    }
+    widgets_.push_back(Create(design, parent));
+  }
+  ControlWindowView::ReadState();
+}
+
+QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
+  const QString caption = QString::fromUtf8(design.caption);
+  const char* name = design.name;  // the design table outlives the window
+  auto click = [this, name] { Forward([this, name] { window_.Click(name); }); };
+  auto change = [this, name](int value) {
+    Forward([this, name, value] { window_.Change(name, value); });
+  };
+  QWidget* widget = nullptr;
+  switch (design.kind) {
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(caption, parent);
+      button->setAutoDefault(false);
+      connect(button, &QPushButton::clicked, this, click);
+      widget = button;
+      break;
+    }
+    case ControlKind::kSpeedButton:
+    case ControlKind::kToggleButton: {
+      auto* button = new QToolButton(parent);
+      button->setCheckable(true);
+      button->setFocusPolicy(Qt::NoFocus);
+      if (design.kind == ControlKind::kSpeedButton) {
+        // One tool of a group is down; clicking the down one keeps it down.
+        button->setAutoExclusive(true);
+        button->setAutoRaise(false);
+        button->setIconSize(QSize(kSpeedGlyphSize - 4, kSpeedGlyphSize - 4));
+      }
+      if (!caption.isEmpty()) button->setText(caption);
+      connect(button, &QToolButton::clicked, this, click);
+      widget = button;
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      // The box has already toggled itself when the click arrives; the core toggles its own
+      // state and the re-read makes both agree.
+      auto* box = new QCheckBox(caption, parent);
+      connect(box, &QCheckBox::clicked, this, click);
+      widget = box;
+      break;
+    }
+    case ControlKind::kRadio: {
+      auto* radio = new QRadioButton(caption, parent);
+      radio->setAutoExclusive(true);
+      connect(radio, &QRadioButton::clicked, this, click);
+      widget = radio;
+      break;
+    }
+    case ControlKind::kScrollBar:
+    case ControlKind::kTrackBar: {
+      QAbstractSlider* slider = nullptr;
+      if (design.kind == ControlKind::kScrollBar) {
+        slider = new QScrollBar(Qt::Horizontal, parent);
+      } else {
+        auto* track = new QSlider(Qt::Horizontal, parent);
+        track->setTickPosition(QSlider::TicksBelow);
+        track->setTickInterval(1);
+        slider = track;
+      }
+      slider->setRange(design.minimum, design.maximum);
+      slider->setSingleStep(1);
+      slider->setPageStep(std::max(1, design.largeStep));
+      connect(slider, &QAbstractSlider::valueChanged, this, change);
+      widget = slider;
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->addItems(caption.split('\n'));
+      connect(combo, &QComboBox::currentIndexChanged, this, [change](int index) {
+        if (index >= 0) change(index);
+      });
+      widget = combo;
+      break;
+    }
+    case ControlKind::kLabel:
+      widget = new QLabel(caption, parent);
+      break;
+    case ControlKind::kPaintBox: {
+      auto* box = new PaintBoxView(window_, design, parent);
+      box->pressed = [this, name](QMouseEvent* event) {
+        const int button = CoreButton(event->button());
+        if (button < 0) return;
+        const QPoint at = event->position().toPoint();
+        const int shift = CoreShiftState(event->modifiers());
+        Forward([&] { window_.MouseDown(name, button, at.x(), at.y(), shift); });
+      };
+      widget = box;
+      break;
+    }
+    case ControlKind::kGroup: {
+      // The frame's top line runs through the middle of the title, which sits a little in from
+      // the left, so the designed child positions just below the title stay clear of it.
+      auto* group = new QGroupBox(caption, parent);
+      group->setStyleSheet(kGroupStyle);
+      widget = group;
+      break;
+    }
+    case ControlKind::kPanel: {
+      auto* panel = new QFrame(parent);
+      panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+      widget = panel;
+      break;
+    }
+  }
+  // Groups and panels hide what lies under them, as the option groups over the brush strip do.
+  if (design.kind == ControlKind::kGroup || design.kind == ControlKind::kPanel)
+    widget->setAutoFillBackground(true);
+  widget->setObjectName(name);
+  widget->setGeometry(design.left, design.top, design.width, design.height);
+  return widget;
+}
+
+QWidget* ControlWindowView::Control(std::string_view name) const {
+  const int index = window_.Controls().Find(name);
+  if (index < 0 || static_cast<std::size_t>(index) >= widgets_.size()) return nullptr;
+  return widgets_[static_cast<std::size_t>(index)];
+}
+
+PaintBoxView* ControlWindowView::PaintBoxOf(std::string_view name) const {
+  return qobject_cast<PaintBoxView*>(Control(name));
+}
+
+void ControlWindowView::ReadState() {
+  const ControlSet& controls = window_.Controls();
+  const auto designs = controls.Specs();
+  for (std::size_t i = 0; i < designs.size() && i < widgets_.size(); ++i)
+    ReadControl(designs[i], controls.State(designs[i].name), widgets_[i]);
+}
+
+void ControlWindowView::ReadControl(const ControlSpec& design, const ControlState& state,
+                                    QWidget* widget) {
+  const QSignalBlocker blocker(widget);
+  if (widget->isHidden() == state.visible) widget->setVisible(state.visible);
+  const QString caption = QString::fromStdString(state.caption);
+  switch (design.kind) {
+    case ControlKind::kButton:
+      SetText(static_cast<QAbstractButton*>(widget), caption);
+      break;
+    case ControlKind::kSpeedButton:
+      SetDown(static_cast<QAbstractButton*>(widget), state.checked);
+      break;
+    case ControlKind::kToggleButton:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadio: {
+      auto* button = static_cast<QAbstractButton*>(widget);
+      SetDown(button, state.checked);
+      if (design.kind != ControlKind::kToggleButton || !caption.isEmpty()) SetText(button, caption);
+      break;
+    }
+    case ControlKind::kScrollBar:
+    case ControlKind::kTrackBar:
+      static_cast<QAbstractSlider*>(widget)->setValue(state.position);
+      break;
+    case ControlKind::kComboBox:
+      static_cast<QComboBox*>(widget)->setCurrentIndex(state.position);
+      break;
+    case ControlKind::kLabel: {
+      auto* label = static_cast<QLabel*>(widget);
+      if (label->text() != caption) label->setText(caption);
+      break;
+    }
+    case ControlKind::kPaintBox:
+      widget->update();
+      break;
+    case ControlKind::kGroup: {
+      auto* group = static_cast<QGroupBox*>(widget);
+      if (group->title() != caption) group->setTitle(caption);
+      break;
+    }
+    case ControlKind::kPanel:
+      break;
+  }
+}
+
+}  // namespace mirasketch

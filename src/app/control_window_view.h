@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/window_controls.h"
+#include "tool_window_views.h"
+
+class QDropEvent;
+class QMimeData;
+class QMouseEvent;
+
+namespace mirasketch {
+
+class AppViews;
+
+// The button number and modifier bits the core's paint-box handlers take: 1 left, 2 right,
+// 0 middle (−1 for any other button); Shift 1, Alt 2, Ctrl 4.
+int CoreButton(Qt::MouseButton button);
+int CoreShiftState(Qt::KeyboardModifiers modifiers);
+
+// The top-down image of a core paint box: its left `width` × `height` pixels, fewer where the
+// picture is smaller. Null for an empty picture.
+QImage PaintBoxImage(const PaintBox& box, int width, int height);
+
+// A paint box: shows the picture the core paints for it, with the core's texts on top in the
+// widget's font, and passes mouse presses on. A window with more to do in a paint box (drags,
+// double clicks, drops) sets the optional handlers.
+class PaintBoxView : public QWidget {
+  Q_OBJECT
+
+ public:
+  PaintBoxView(ControlWindow& window, const ControlSpec& design, QWidget* parent);
+
+  // A press; the window view's default forwards it to the core's MouseDown.
+  std::function<void(QMouseEvent*)> pressed;
+  std::function<void(QMouseEvent*)> moved;
+  std::function<void(QMouseEvent*)> released;
+  // A double click, after its second press went to `pressed`.
+  std::function<void(QMouseEvent*)> doubleClicked;
+  // Whether a drag carrying this data may drop here; unset: no drops.
+  std::function<bool(const QMimeData*)> accepts;
+  std::function<void(QDropEvent*)> dropped;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  ControlWindow& window_;
+  std::string name_;
+  int width_;
+  int height_;
+};
+
+// A floating window built from a core window's control table: one widget per control, named as
+// designed and placed inside its parent, in table order (later ones lie on top). Every user event
+// goes to the core window by control name; afterwards, and whenever the core says the window
+// changed, the widgets re-read the controls' states.
+class ControlWindowView : public ToolWindowView {
+  Q_OBJECT
+
+ public:
+  ControlWindowView(const ToolWindowLayout& layout, ControlWindow& window, AppViews& views,
+                    std::function<void()> hidden);
+
+  // Makes every widget show its control's state: down, position, caption, visibility; repaints
+  // the paint boxes. Signals stay blocked meanwhile, so nothing is sent back to the core.
+  virtual void ReadState();
+
+  // The widget of a control, null when the window has none of that name.
+  QWidget* Control(std::string_view name) const;
+  PaintBoxView* PaintBoxOf(std::string_view name) const;
+
+ protected:
+  // Runs a core handler, then re-reads the state.
+  template <typename F>
+  void Forward(F&& handler) {
+    handler();
+    ReadState();
+  }
+
+  ControlWindow& window_;
+
+ private:
+  QWidget* Create(const ControlSpec& design, QWidget* parent);
+  void ReadControl(const ControlSpec& design, const ControlState& state, QWidget* widget);
+
+  std::vector<QWidget*> widgets_;  // by the controls' table index
+};
+
+}  // namespace mirasketch
