@@ -19,7 +19,6 @@ int main(int argc, char** argv) {
   mirasketch::ProgramWindows windows(studio, views);
   // The data files (brush sheet, palette) and the help lie beside the program.
   studio.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
-  studio.frmMain.programDir = studio.programDir;
 
   // Asked to terminate, the program closes like the user closing the main window: the close
   // handler may still ask about an unsaved picture.

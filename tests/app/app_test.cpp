@@ -22,7 +22,6 @@ RunningProgram::RunningProgram(bool realQuit) {
   // The program's folder holds its brush sheet, as an installed program's does.
   std::filesystem::copy_file(MIRASKETCH_BRUSH_SHEET, folder.Path() + "/brush.bmp");
   studio.programDir = folder.Path() + "/";
-  studio.frmMain.programDir = studio.programDir;
   windows.main.show();
   studio.frmMain.FormShow();
   QApplication::processEvents();

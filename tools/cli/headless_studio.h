@@ -14,7 +14,6 @@ namespace mirasketch::cli {
 struct HeadlessStudio {
   HeadlessStudio() : studio(platform, views) {
     studio.programDir = ProgramDir();
-    studio.frmMain.programDir = studio.programDir;
     studio.StartUp();
   }
   HeadlessPlatform platform{&std::cerr};

@@ -86,7 +86,6 @@ MouseButton CanvasButton(int button) {
 ReplaySession::ReplaySession(const std::string& programDir)
     : views_(platform_), studio_(platform_, views_) {
   studio_.programDir = programDir;
-  studio_.frmMain.programDir = programDir;
   views_.AttachCanvas(studio_.frmM);
   // The main window's first show starts the program: project, settings, windows.
   studio_.frmMain.FormShow();

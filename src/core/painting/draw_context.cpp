@@ -166,11 +166,13 @@ void DrawContext::FillSpan(int x, int y0, int y1) {
 }
 
 void DrawContext::StampAt(int x, int y) {
-  // The stamp clipped to the layer once; the loops below then need no per-pixel checks.
-  const int c0 = std::max(0, 8 - x);
-  const int c1 = std::min(16, width - x + 8);
-  const int r0 = std::max(0, 8 - y);
-  const int r1 = std::min(16, height - y + 8);
+  // The stamp clipped to the layer once, in 64 bits so that no pointer position can overflow;
+  // the loops below then need no per-pixel checks.
+  const std::int64_t sx = x, sy = y;
+  const int c0 = static_cast<int>(std::clamp<std::int64_t>(8 - sx, 0, 16));
+  const int c1 = static_cast<int>(std::clamp<std::int64_t>(width - sx + 8, 0, 16));
+  const int r0 = static_cast<int>(std::clamp<std::int64_t>(8 - sy, 0, 16));
+  const int r1 = static_cast<int>(std::clamp<std::int64_t>(height - sy + 8, 0, 16));
   // Plotting leaves the last stamp value as the current transparency, clipped or not.
   t = stamp[255];
   if (c0 >= c1 || r0 >= r1) return;
@@ -248,12 +250,13 @@ void DrawContext::StampRect(int x0, int y0, int x1, int y1) {
 
 namespace {
 
-// Round(√((1 − a²/b²)·c²)) with the squares in 32-bit integers, the rest in extended precision,
-// ties to even.
+// Round(√((1 − a²/b²)·c²)) with exact integer squares (64-bit, so no radius can overflow them),
+// the rest in extended precision, ties to even.
 int EllipseExtent(int a, int b, int c) {
-  const long double ratio = static_cast<long double>(a * a) / static_cast<long double>(b * b);
-  return static_cast<int>(
-      std::nearbyint(std::sqrt((1.0L - ratio) * static_cast<long double>(c * c))));
+  const auto square = [](int v) {
+    return static_cast<long double>(static_cast<std::int64_t>(v) * v);
+  };
+  return static_cast<int>(std::nearbyint(std::sqrt((1.0L - square(a) / square(b)) * square(c))));
 }
 
 }  // namespace

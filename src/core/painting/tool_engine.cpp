@@ -63,6 +63,11 @@ void ToolEngine::RefreshTool() {
 }
 
 void ToolEngine::Snap(int x, int y) {
+  // No pointer lies a million pixels from the layer; clamping keeps line walks short and every
+  // coordinate sum within range whatever the caller passes.
+  constexpr int kReach = 1 << 20;
+  x = std::clamp(x, -kReach, kReach);
+  y = std::clamp(y, -kReach, kReach);
   // Division truncates toward zero, so negative coordinates snap toward zero too.
   if (snapEnabled) {
     const int w = std::max(snapWidth, 1);

@@ -115,8 +115,9 @@ std::string TfrmMain::RecentCaption(const std::string& entry) {
 }
 
 TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
-                   Platform& platform, Views& views)
-    : project_(project),
+                   Platform& platform, Views& views, const std::string& programDirIn)
+    : programDir(programDirIn),
+      project_(project),
       files_(files),
       canvas_(canvas),
       tools_(tools),
@@ -149,6 +150,9 @@ void TfrmMain::mnuNewBmpClick() {
     project_.NewProject(1, dialog.resultWidth, dialog.resultHeight);
     project_.AfterNewProject();
   }
+  // The tool was suspended around the replacement of the picture; it resumes whether or not the
+  // dialog was confirmed.
+  tools_.ActivateCurrentTool();
 }
 
 void TfrmMain::OpenChosen(const std::string& path, bool setDialogFolder) {

@@ -41,8 +41,9 @@ extern const ToolBarEntry kMainToolBar[9];
 // commands. Handlers are named after the control and event they serve.
 class TfrmMain {
  public:
+  // `programDir` is the program's folder (with a trailing separator), owned by the caller.
   TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
-           Platform& platform, Views& views);
+           Platform& platform, Views& views, const std::string& programDir);
 
   // Calls into modules above or beside this one, installed by the Studio.
   struct Hooks {
@@ -96,7 +97,7 @@ class TfrmMain {
   std::array<bool, 5> windowShown{true, false, false, false, false};
   FileDialogRequest openDialog;
   FileDialogRequest saveDialog;
-  std::string programDir;  // the program's folder, with a trailing separator
+  const std::string& programDir;  // the program's folder, with a trailing separator
 
  private:
   void OpenChosen(const std::string& path, bool setDialogFolder);

@@ -1,5 +1,7 @@
 #include "shell/studio.h"
 
+#include "platform/io_error.h"
+
 namespace mirasketch {
 
 namespace {
@@ -31,7 +33,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmOpt(viewsIn),
       frmL(project),
       pictureFiles(project, platformIn),
-      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn) {
+      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, programDir) {
   frmM.hooks.hidden = [this] { frmMain.ShowToolWindow(0, false); };
   frmM.hooks.pickColour = [this](int colour) { frmCol.SetDrawColour(colour); };
   frmM.hooks.showPointer = [this](int x, int y) { frmOpt.ShowPointer(x, y); };
@@ -43,7 +45,14 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
     if (index == 3) frmOpt.visible = visible;
   };
   frmMain.hooks.saveSettings = [this] {
-    if (!programDir.empty()) frmCol.SavePalette(programDir);
+    if (programDir.empty()) return;
+    // A program folder that cannot be written must not keep the program from closing: the
+    // failure is shown and the exit goes on.
+    try {
+      frmCol.SavePalette(programDir);
+    } catch (const IoError& error) {
+      platform.ShowMessage(error.what());
+    }
   };
 }
 
@@ -67,6 +76,7 @@ void Studio::StartUp() {
   // palette, two undo levels, the JPEG quality, the brush sheet, the end of the canvas window's
   // start-up suspension.
   frmM.InitAfterSettings();
+  frmM.ResetView();  // the paint box takes the start-up canvas's size
   frmC.InitToolPanel();
   frmCol.LoadPalette(programDir, false);
   frmM.SetUndoLevels(2);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/paint_fixture.h"
 
 namespace mirasketch::test {
@@ -39,6 +41,12 @@ TEST_F(PenToolsTest, SnapReachesTheToolAndStrokesNeedAnAcceptedPress) {
   EXPECT_FALSE(tools.strokeActive);
   EXPECT_FALSE(tools.MoveStroke(40, 30));
   EXPECT_EQ(Painted(0, 0, 256, 256), 1);
+  // Pointer points however far away draw safely: clipped, and lines stay short enough to walk.
+  studio.frmC.selectedBrush = 0;
+  EXPECT_TRUE(tools.BeginStroke(INT_MIN, INT_MAX, 1));
+  EXPECT_TRUE(tools.MoveStroke(INT_MAX, INT_MIN));
+  EXPECT_TRUE(tools.EndStroke(10, 10, 1));
+  studio.frmM.Undo();
   // Tools without a module yet take no strokes at all.
   Use(tkPenki);
   EXPECT_FALSE(tools.BeginStroke(30, 30, 1));

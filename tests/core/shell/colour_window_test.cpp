@@ -131,6 +131,15 @@ TEST_F(ColourWindowTest, PaletteFileRoundTripAndBadLength) {
   EXPECT_EQ(colour.paletteColours[7], 0x070707u);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "パレットファイルが壊れているので読めません。-" + folder + "palcol.dat");
+
+  // A confirmed exit writes the palette beside the program.
+  studio.programDir = folder;
+  colour.paletteColours[9] = MakeColour(4, 5, 6);
+  studio.frmMain.mnuExitClick();
+  EXPECT_TRUE(views.quit);
+  colour.paletteColours[9] = 0;
+  colour.LoadPalette(folder, false);
+  EXPECT_EQ(colour.paletteColours[9], static_cast<std::uint32_t>(MakeColour(4, 5, 6)));
 }
 
 }  // namespace

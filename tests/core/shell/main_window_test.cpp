@@ -37,7 +37,7 @@ TEST(RecentLists, FolderOfKeepsTheRootSeparator) {
 
 class MainWindowTest : public test::StudioTest {
  protected:
-  MainWindowTest() { studio.frmMain.programDir = "/opt/mirasketch/"; }
+  MainWindowTest() { studio.programDir = "/opt/mirasketch/"; }
   std::string Picture(const std::string& name, int width = 8, int height = 4) {
     test::BmpSpec spec;
     spec.width = width;
@@ -167,8 +167,10 @@ TEST_F(MainWindowTest, ExitAsksWhenModifiedAndEditCommandsRoute) {
   platform.answers = {false};
   main.mnuExitClick();
   EXPECT_FALSE(views.quit);
-  main.mnuExitClick();  // answered Yes
+  main.mnuExitClick();  // answered Yes; the palette cannot be written there, which is shown
   EXPECT_TRUE(views.quit);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("/opt/mirasketch/palcol.dat"), std::string::npos);
 
   int cut = 0, pasted = 0;
   main.hooks.cutOrCopy = [&](int mode) { cut = mode; };
