@@ -301,8 +301,9 @@ PaintBoxView* ControlWindowView::PaintBoxOf(std::string_view name) const {
 void ControlWindowView::ReadState() {
   const ControlSet& controls = window_.Controls();
   const auto designs = controls.Specs();
+  const auto states = controls.States();
   for (std::size_t i = 0; i < designs.size() && i < widgets_.size(); ++i)
-    ReadControl(designs[i], controls.State(designs[i].name), widgets_[i]);
+    ReadControl(designs[i], states[i], widgets_[i]);
 }
 
 void ControlWindowView::ReadControl(const ControlSpec& design, const ControlState& state,

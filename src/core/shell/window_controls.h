@@ -78,6 +78,8 @@ class ControlSet {
   explicit ControlSet(std::span<const ControlSpec> specs);
 
   std::span<const ControlSpec> Specs() const { return specs_; }
+  // The states in the order of the specs.
+  std::span<const ControlState> States() const { return states_; }
   // The index of a control, −1 when the window has none of that name.
   int Find(std::string_view name) const;
   const ControlSpec& Spec(std::string_view name) const;
