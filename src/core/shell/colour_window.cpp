@@ -27,8 +27,6 @@ constexpr ControlSpec kControls[] = {
 };
 
 constexpr std::size_t kPaletteBytes = 1024;
-constexpr int kGrey = 0x808080;
-constexpr int kWhite = 0xFFFFFF;
 
 }  // namespace
 
@@ -150,10 +148,7 @@ const PaintBox& TfrmCol::pbxColPaint() {
 const PaintBox& TfrmCol::pbxPalettePaint() {
   palette_.Begin(128, 64);
   const int page = palettePage / 32;
-  for (int i = 0; i < 8; ++i) {
-    palette_.Fill(16 * i, 0, 16 * i + 16, 12, i == page ? kWhite : kGrey);
-    palette_.Text(16 * i + 4, 1, std::to_string(i + 1));
-  }
+  palette_.PageTabs(8, page, 16, 12, 4, 1);
   for (int j = 0; j < 32; ++j) {
     const int left = j % 8 * 16;
     const int top = j / 8 * 13 + 12;

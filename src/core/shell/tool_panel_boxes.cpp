@@ -12,7 +12,6 @@ namespace mirasketch {
 namespace {
 
 constexpr int kFrameColour = MakeColour(64, 255, 64);
-constexpr int kGrey = 0x808080;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kPanelFace = 0xF0F0F0;
 constexpr int kSizeDown = MakeColour(0, 128, 0);
@@ -80,10 +79,7 @@ const PaintBox& TfrmC::pbxABrushPaint() {
 const PaintBox& TfrmC::pbxBrushPaint() {
   grid_.Begin(128, 76);
   const int page = brushPageStart / 32;
-  for (int i = 0; i < 4; ++i) {
-    grid_.Fill(32 * i, 0, 32 * i + 32, 12, i == page ? kWhite : kGrey);
-    grid_.Text(32 * i + 12, 1, std::to_string(i + 1));
-  }
+  grid_.PageTabs(4, page, 32, 12, 12, 1);
   DrawSheetBand(grid_, 12, page * 64, 64);
   const int onPage = selectedBrush - brushPageStart;
   if (onPage >= 0 && onPage < 32) {

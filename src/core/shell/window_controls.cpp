@@ -32,6 +32,14 @@ void PaintBox::Text(int x, int y, std::string text, int colour) {
   texts.push_back({x, y, std::move(text), colour});
 }
 
+void PaintBox::PageTabs(int count, int current, int tabWidth, int tabHeight, int textX, int textY) {
+  for (int i = 0; i < count; ++i) {
+    const int left = tabWidth * i;
+    Fill(left, 0, left + tabWidth, tabHeight, i == current ? 0xFFFFFF : 0x808080);
+    Text(left + textX, textY, std::to_string(i + 1));
+  }
+}
+
 ControlSet::ControlSet(std::span<const ControlSpec> specs) : specs_(specs), states_(specs.size()) {
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const ControlSpec& spec = specs[i];

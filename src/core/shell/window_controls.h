@@ -69,6 +69,9 @@ struct PaintBox {
   // A one-pixel frame just inside the rectangle.
   void Frame(int left, int top, int right, int bottom, int colour);
   void Text(int x, int y, std::string text, int colour = 0);
+  // A row of page tabs from (0, 0), each `tabWidth` × `tabHeight`: the current one white, the
+  // others grey, numbered from 1 at (left + textX, textY).
+  void PageTabs(int count, int current, int tabWidth, int tabHeight, int textX, int textY);
 };
 
 // The controls of one window: their design and their present state, found by name. Windows keep
