@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/paint_fixture.h"
+#include "support/temp_dir.h"
 
 namespace mirasketch::test {
 namespace {
@@ -170,6 +171,25 @@ TEST_F(DrawContextTest, FillSpanOrdersClampsAndMarksCoverage) {
   Draw().FillSpan(20, -9, -2);
   Draw().FillSpan(21, 300, 260);
   EXPECT_EQ(Painted(0, 0, 256, 256), 6 + 6);
+}
+
+TEST_F(DrawContextTest, WithoutTheSheetStampsPaintNothing) {
+  TempDir dir;
+  Tools().LoadBrushImage(dir.File("brush.bmp"), platform);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "ファイルがありません。-" + dir.File("brush.bmp"));
+  ASSERT_TRUE(Draw().PrepareStamp(5, 0, 0));
+  Draw().StampAt(30, 30);
+  EXPECT_EQ(Painted(0, 0, 256, 256), 0);
+  // The panel shows the empty sheet as white.
+  EXPECT_EQ(studio.frmC.pbxABrushPaint().image.GetPixel(8, 8), 0xFFFFFF);
+  // The real sheet beside the program is read without a message.
+  messages.clear();
+  EXPECT_TRUE(Tools().LoadBrushImage(MIRASKETCH_DATA_DIR "/brush.bmp", platform));
+  EXPECT_TRUE(messages.empty());
+  ASSERT_TRUE(Draw().PrepareStamp(0, 0, 0));
+  Draw().StampAt(30, 30);
+  EXPECT_EQ(Painted(0, 0, 256, 256), 1);
 }
 
 }  // namespace
