@@ -146,6 +146,17 @@ void TfrmM::Redraw() {
   views_.CanvasPainted();
 }
 
+void TfrmM::RedrawVisible() {
+  if (!visible || redrawSuspended) return;
+  if (project_.composeEnabled) {
+    const PixelRect area = VisibleArea(project_, view);
+    DrawChecker(project_, area.x, area.y, area.width, area.height);
+    ComposeRect(project_, area.x, area.y, area.width, area.height);
+  }
+  ShowComposite(project_);
+  views_.CanvasPainted();
+}
+
 void TfrmM::RedrawRect(int x, int y, int w, int h) {
   if (!visible || redrawSuspended) return;
   RecomposeRect(project_, x, y, w, h);

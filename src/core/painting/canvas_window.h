@@ -62,6 +62,9 @@ class TfrmM {
   void ResetView();
   // Recomposes and shows the whole canvas, when the window is shown and repaint is not suspended.
   void Redraw();
+  // Recomposes and shows only the visible part of the canvas, for changes that left the layers'
+  // pixels alone (a setting of the current tool, the zoom).
+  void RedrawVisible();
   // Recomposes and shows a rectangle in active-layer coordinates.
   void RedrawRect(int x, int y, int w, int h);
   // Shows the canvas with another display mode once, then restores the mode.

@@ -57,8 +57,15 @@ void ToolEngine::DeactivateCurrentTool() {
 }
 
 void ToolEngine::RefreshTool() {
+  // A refresh that changed no pixel outside the view (every tool that ignores it) only needs the
+  // visible part recomposed; on a large canvas a whole recomposition would make the colour and
+  // transparency sliders lag.
+  refreshChangedLayer = false;
   Dispatch(teRefresh);
-  links_.RedrawCanvas();
+  if (refreshChangedLayer)
+    links_.RedrawCanvas();
+  else
+    links_.RedrawVisibleCanvas();
   links_.ClearReadouts();
 }
 

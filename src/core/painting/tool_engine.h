@@ -78,6 +78,9 @@ class ToolEngine {
   // The big brush's last and previous disc boxes (left, top, right, bottom).
   std::array<std::array<int, 4>, 2> stampBox{};
   bool wideRefresh = false;
+  // Set by a tool whose `teRefresh` changed the layer's pixels: the canvas is then recomposed as
+  // a whole.
+  bool refreshChangedLayer = false;
   bool snapEnabled = false;
   int snapWidth = 32;
   int snapHeight = 32;

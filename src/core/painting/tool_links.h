@@ -21,8 +21,9 @@ class ToolLinks {
   virtual void PushUndo() = 0;
   virtual void RestoreSnapshot() = 0;
   virtual const CDibTrue& CurrentSnapshot() const = 0;
-  // Recomposes and shows the whole canvas.
+  // Recomposes and shows the whole canvas, or only its visible part.
   virtual void RedrawCanvas() = 0;
+  virtual void RedrawVisibleCanvas() = 0;
 
   // Tool panel: the selected stamp, selecting one, pressing a tool button and the check boxes.
   virtual int SelectedBrush() const = 0;

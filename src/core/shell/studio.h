@@ -68,6 +68,7 @@ class Studio : private ProjectLinks, private ToolLinks {
   void RestoreSnapshot() override { frmM.RestoreSnapshot(); }
   const CDibTrue& CurrentSnapshot() const override { return frmM.CurrentSnapshot(); }
   void RedrawCanvas() override { frmM.Redraw(); }
+  void RedrawVisibleCanvas() override { frmM.RedrawVisible(); }
   int SelectedBrush() const override { return frmC.selectedBrush; }
   void SetBrushIndex(int stamp) override { frmC.SetBrushIndex(stamp); }
   void SelectTool(int code) override { frmC.SelectTool(code); }

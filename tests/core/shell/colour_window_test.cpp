@@ -50,6 +50,21 @@ TEST_F(ColourWindowTest, SlidersPublishTheColourAndRefreshOnce) {
   EXPECT_EQ(Settings().drawColor, 0x0000FFu);
 }
 
+TEST_F(ColourWindowTest, ASliderChangeRecomposesOnlyTheVisiblePart) {
+  studio.frmM.view.clientWidth = 40;
+  studio.frmM.view.clientHeight = 30;
+  studio.frmM.Redraw();
+  // Pixels changed behind the canvas's back, inside and outside the view.
+  Layer().SetPixel(10, 10, 0);
+  Layer().SetPixel(200, 200, 0);
+  colour.Change("sbColGreen", 7);
+  EXPECT_EQ(project.compositeDib.GetPixel(10, 10), 0);
+  EXPECT_EQ(project.compositeDib.GetPixel(200, 200), 0xFFFFFF);
+  // A whole redraw takes them all.
+  studio.frmM.Redraw();
+  EXPECT_EQ(project.compositeDib.GetPixel(200, 200), 0);
+}
+
 TEST_F(ColourWindowTest, TransparencySliderAndSwitch) {
   colour.SetTransparencySlider(255);  // shows as 253
   EXPECT_EQ(colour.TransparencyPosition(), 253);
