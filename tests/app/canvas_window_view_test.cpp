@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include "app_test.h"
 #include "canvas_window_view.h"
@@ -40,6 +41,7 @@ class CanvasWindowViewTest : public QObject {
   void pointerPositionsArePaintBoxPixels();
   void keysReachTheCanvasHandlers();
   void closingTheWindowSwitchesItOff();
+  void strokesFromThePanelsToolsReachTheScreen();
 };
 
 void CanvasWindowViewTest::showsTheComposedPictureAsItIsOnScreen() {
@@ -202,6 +204,40 @@ void CanvasWindowViewTest::closingTheWindowSwitchesItOff() {
 }
 
 MIRASKETCH_APP_TEST_SUITE(CanvasWindowViewTest);
+
+void CanvasWindowViewTest::strokesFromThePanelsToolsReachTheScreen() {
+  RunningProgram program;
+  CanvasWindowView& canvas = program.windows.canvas;
+  CDibTM& layer = program.studio.project.Active();
+  // A pen line in the default colour (black) with the default one-pixel stamp.
+  QTest::mousePress(canvas.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+  QTest::mouseMove(canvas.viewport(), QPoint(30, 10));
+  QTest::mouseRelease(canvas.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
+  QCOMPARE(layer.GetPixel(20, 10), 0);
+  QImage shown = OnScreen(canvas);
+  QCOMPARE(Colour(shown, 10, 10), 0);
+  QCOMPARE(Colour(shown, 30, 10), 0);
+  QCOMPARE(Colour(shown, 20, 11), kWhite);
+  QVERIFY(program.studio.frmM.modified);
+
+  // The box tool chosen on the panel, filled, dragged at zoom 2.
+  auto* box = program.windows.toolPanel.findChild<QToolButton*>("spbBox");
+  QVERIFY(box != nullptr);
+  QTest::mouseClick(box, Qt::LeftButton);
+  QCOMPARE(program.studio.toolEngine.settings.currentTool, tkBox);
+  program.studio.frmC.Change("sbZoom", 2);
+  program.studio.frmC.Click("chkShapeFill");
+  QTest::mousePress(canvas.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+  QTest::mouseMove(canvas.viewport(), QPoint(121, 111));
+  QTest::mouseRelease(canvas.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(121, 111));
+  QCOMPARE(layer.GetPixel(50, 50), 0);
+  QCOMPARE(layer.GetPixel(55, 53), 0);
+  QCOMPARE(layer.GetPixel(60, 55), 0);
+  QCOMPARE(layer.GetPixel(61, 55), kWhite);
+  shown = OnScreen(canvas);
+  QCOMPARE(Colour(shown, 111, 107), 0);
+  QCOMPARE(Colour(shown, 123, 107), kWhite);
+}
 
 }  // namespace mirasketch::test
 
