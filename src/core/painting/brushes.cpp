@@ -45,15 +45,7 @@ void StampBrushTool(ToolEngine& e, ToolEvent event, StampBrush brush) {
       break;
     }
     case teMove:
-      if (brush.interpolate) {
-        e.draw.StampLine(e.curX, e.curY, e.prevX, e.prevY);
-        e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
-      } else {
-        e.draw.StampAt(e.curX, e.curY);
-        e.DirtyAround(e.curX, e.curY);
-      }
-      e.prevX = e.curX;
-      e.prevY = e.curY;
+      e.FollowStroke(brush.interpolate, [&e](int x, int y) { e.draw.StampAt(x, y); });
       break;
     case teUp:
       e.DirtyAround(e.curX, e.curY);
@@ -153,16 +145,7 @@ void AverageBrushTool(ToolEngine& e, ToolEvent event) {
       break;
     case teMove:
       // The blur follows the brush tool's interpolation switch.
-      if (s.brushInterpolate) {
-        e.draw.WalkLine(e.curX, e.curY, e.prevX, e.prevY,
-                        [&e](int x, int y) { BlurStampAt(e, x, y); });
-        e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
-      } else {
-        BlurStampAt(e, e.curX, e.curY);
-        e.DirtyAround(e.curX, e.curY);
-      }
-      e.prevX = e.curX;
-      e.prevY = e.curY;
+      e.FollowStroke(s.brushInterpolate, [&e](int x, int y) { BlurStampAt(e, x, y); });
       break;
     case teUp:
       e.DirtyAround(e.curX, e.curY);

@@ -21,15 +21,6 @@ bool StartStampStroke(ToolEngine& e, int stamp, std::uint32_t colour, int transp
   return true;
 }
 
-// The move of a stamping stroke: stamps from (x0, y0) up to, not including, (x1, y1), repaints
-// the segment's box and makes the current point the previous one.
-void StampSegment(ToolEngine& e, int x0, int y0, int x1, int y1) {
-  e.draw.StampLine(x0, y0, x1, y1);
-  e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
-  e.prevX = e.curX;
-  e.prevY = e.curY;
-}
-
 }  // namespace
 
 void PenTool(ToolEngine& e, ToolEvent event) {
@@ -57,8 +48,7 @@ void PenTool(ToolEngine& e, ToolEvent event) {
       }
       break;
     case teMove:
-      // From the new point back to the old one, which was stamped already.
-      StampSegment(e, e.curX, e.curY, e.prevX, e.prevY);
+      e.FollowStroke(true, [&e](int x, int y) { e.draw.StampAt(x, y); });
       break;
     case teUp:
       e.DirtyAround(e.curX, e.curY);
@@ -85,7 +75,10 @@ void EraseTool(ToolEngine& e, ToolEvent event) {
       break;
     case teMove:
       // From the old point to the new one, which the next segment stamps.
-      StampSegment(e, e.prevX, e.prevY, e.curX, e.curY);
+      e.draw.StampLine(e.prevX, e.prevY, e.curX, e.curY);
+      e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
+      e.prevX = e.curX;
+      e.prevY = e.curY;
       break;
     case teUp:
       e.DirtyAround(e.curX, e.curY);

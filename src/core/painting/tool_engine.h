@@ -57,6 +57,22 @@ class ToolEngine {
   void DirtyFrom(int x0, int y0, int x1, int y1);
   // The box of the segment, united with the previous one: the big brush's repaint.
   void DirtyDiscUnion(int x0, int y0, int x1, int y1);
+  // The move of a freehand tool: with `interpolate` the point operation runs along the segment from
+  // the current point back to the previous one (which was drawn already) and the segment's box is
+  // repainted; otherwise it runs at the current point alone. The current point then becomes the
+  // previous one.
+  template <typename PointOp>
+  void FollowStroke(bool interpolate, PointOp&& op) {
+    if (interpolate) {
+      draw.WalkLine(curX, curY, prevX, prevY, op);
+      DirtyFrom(prevX, prevY, curX, curY);
+    } else {
+      op(curX, curY);
+      DirtyAround(curX, curY);
+    }
+    prevX = curX;
+    prevY = curY;
+  }
   // Pushes a tool's saved stamp and transparency into the panel and the colour window; pulls
   // them back.
   void PanelPush(int stamp, int transparency);
