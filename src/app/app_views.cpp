@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include "canvas_window_view.h"
-#include "platform/platform.h"
 #include "size_dialog_view.h"
 
 #ifndef MIRASKETCH_VERSION
@@ -17,17 +16,10 @@ namespace mirasketch {
 AppViews::AppViews(Platform& platform)
     : quit([] { QCoreApplication::exit(0); }), platform_(platform) {}
 
-AppViews::Entry* AppViews::Find(WindowId window) {
-  const int index = static_cast<int>(window);
-  if (index < 0 || index >= kWindows) return nullptr;
-  return &windows_[static_cast<std::size_t>(index)];
-}
-
 void AppViews::Attach(WindowId window, QWidget* widget, std::function<void()> reread) {
-  if (Entry* entry = Find(window)) {
-    entry->widget = widget;
-    entry->reread = std::move(reread);
-  }
+  Entry& entry = windows_[static_cast<std::size_t>(window)];
+  entry.widget = widget;
+  entry.reread = std::move(reread);
 }
 
 void AppViews::AttachCanvas(CanvasWindowView* canvas) {
@@ -36,15 +28,14 @@ void AppViews::AttachCanvas(CanvasWindowView* canvas) {
 
 void AppViews::WindowChanged(WindowId window) {
   if (shuttingDown_) return;
-  Entry* entry = Find(window);
-  if (entry != nullptr && entry->widget && entry->reread) entry->reread();
+  const Entry& entry = windows_[static_cast<std::size_t>(window)];
+  if (entry.widget && entry.reread) entry.reread();
 }
 
 void AppViews::ShowWindow(WindowId window, bool visible) {
   if (shuttingDown_) return;
-  Entry* entry = Find(window);
-  if (entry == nullptr || !entry->widget) return;
-  QWidget* widget = entry->widget;
+  QWidget* widget = windows_[static_cast<std::size_t>(window)].widget;
+  if (widget == nullptr) return;
   if (visible) {
     // Showing a window that is already up brings it to the front.
     if (widget->isVisible())

@@ -4,16 +4,22 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <new>
 
+#include "platform/io_error.h"
+#include "platform/platform.h"
 #include "platform/views.h"
 
 namespace mirasketch {
 
 class CanvasWindowView;
-class Platform;
+
+// The message shown when an event needed more memory than the system could give.
+inline constexpr const char* kOutOfMemoryMessage = "メモリが足りないため、操作を中止しました。";
 
 // Routes the core's change notices to the window widgets: which window re-reads its state, which
-// one is shown or hidden, when the canvas geometry or pixels changed, and the modal dialogs.
+// one is shown or hidden, when the canvas geometry or pixels changed, and the modal dialogs. It is
+// also the one door through which the views pass user events into the core.
 class AppViews : public Views {
  public:
   explicit AppViews(Platform& platform);
@@ -25,6 +31,26 @@ class AppViews : public Views {
   // notices are dropped.
   void BeginShutdown() { shuttingDown_ = true; }
   bool ShuttingDown() const { return shuttingDown_; }
+
+  // Runs a core handler for a user event. An input/output error or memory that ran out ends the
+  // event there: its message is shown and nothing unwinds into Qt's event dispatch. False when
+  // the handler did not complete.
+  template <typename Handler>
+  bool Forward(Handler&& handler) noexcept {
+    try {
+      try {
+        handler();
+        return true;
+      } catch (const IoError& error) {
+        platform_.ShowMessage(error.what());
+      } catch (const std::bad_alloc&) {
+        platform_.ShowMessage(kOutOfMemoryMessage);
+      }
+    } catch (...) {
+      // Showing the message failed as well; the event still ends here.
+    }
+    return false;
+  }
 
   void WindowChanged(WindowId window) override;
   void ShowWindow(WindowId window, bool visible) override;
@@ -43,11 +69,9 @@ class AppViews : public Views {
     QPointer<QWidget> widget;
     std::function<void()> reread;
   };
-  static constexpr int kWindows = 7;
-  Entry* Find(WindowId window);
 
   Platform& platform_;
-  std::array<Entry, kWindows> windows_;
+  std::array<Entry, kWindowCount> windows_;
   QPointer<CanvasWindowView> canvas_;
   bool shuttingDown_ = false;
 };

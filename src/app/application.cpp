@@ -3,12 +3,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QSocketNotifier>
 #include <csignal>
-#include <exception>
 
-#include "platform/io_error.h"
 
 namespace mirasketch {
 
@@ -29,13 +26,7 @@ constexpr const char* kFontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipag
 
 }  // namespace
 
-MirasketchApplication::MirasketchApplication(int& argc, char** argv)
-    : QApplication(argc, argv), showError([](const QString& text) {
-        QMessageBox box(QMessageBox::Warning, "Mirasketch", text, QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-      }) {
+MirasketchApplication::MirasketchApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Mirasketch");
   // The program ends when the main window's close is confirmed, not when some window closes last.
   setQuitOnLastWindowClosed(false);
@@ -51,21 +42,6 @@ MirasketchApplication::~MirasketchApplication() {
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
   }
-}
-
-bool MirasketchApplication::notify(QObject* receiver, QEvent* event) {
-  QString error;
-  try {
-    return QApplication::notify(receiver, event);
-  } catch (const IoError& e) {
-    error = QString::fromUtf8(e.what());
-  } catch (const std::exception& e) {
-    error = QString::fromUtf8(e.what());
-  } catch (...) {
-    error = "Unknown error";
-  }
-  if (showError) showError(error);
-  return false;
 }
 
 void MirasketchApplication::OnTerminationRequest(std::function<void()> request) {

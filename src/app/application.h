@@ -7,8 +7,8 @@ class QSocketNotifier;
 
 namespace mirasketch {
 
-// The application object. An input/output error or any other exception that escapes an event
-// handler is shown to the user and the program keeps running.
+// The application object: the program's name, its end only at a confirmed close, and the
+// termination signals turned into that close.
 class MirasketchApplication : public QApplication {
   Q_OBJECT
 
@@ -16,14 +16,9 @@ class MirasketchApplication : public QApplication {
   MirasketchApplication(int& argc, char** argv);
   ~MirasketchApplication() override;
 
-  bool notify(QObject* receiver, QEvent* event) override;
-
   // Runs `request` on the event loop when the process is asked to terminate (SIGTERM, SIGINT,
   // SIGHUP), so the program can close as if the user closed it.
   void OnTerminationRequest(std::function<void()> request);
-
-  // How an escaped error is shown; a warning box unless a test replaces it.
-  std::function<void(const QString&)> showError;
 
  private:
   void ReadTerminationSignal();

@@ -6,10 +6,11 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cstring>
 
 #include "app_views.h"
 #include "painting/canvas_window.h"
+#include "qt_convert.h"
+#include "tool_window_views.h"
 
 namespace mirasketch {
 
@@ -29,18 +30,10 @@ void ScrolledSurface::Line(int x1, int y1, int x2, int y2) {
   target_.Line(x1 - view_.scrollX, y1 - view_.scrollY, x2 - view_.scrollX, y2 - view_.scrollY);
 }
 
-int ShiftState(Qt::KeyboardModifiers modifiers, int key) {
-  int state = 0;
-  if ((modifiers & Qt::ShiftModifier) || key == Qt::Key_Shift) state |= kShiftKey;
-  if ((modifiers & Qt::AltModifier) || key == Qt::Key_Alt) state |= kAltKey;
-  if ((modifiers & Qt::ControlModifier) || key == Qt::Key_Control) state |= kCtrlKey;
-  return state;
-}
-
 CanvasWindowView::CanvasWindowView(TfrmM& frmM, AppViews& views)
     : QAbstractScrollArea(nullptr), frm_(frmM), views_(views), surface_(buffer_, frmM.view) {
   setWindowFlags(Qt::Window);
-  setObjectName("frmM");
+  ApplyDesign(*this, WindowInfo(WindowId::frmM));
   viewport()->setObjectName("pbxA");
   viewport()->setMouseTracking(true);
   // The viewport shows the buffer as a whole; Qt need not clear it first.
@@ -50,8 +43,6 @@ CanvasWindowView::CanvasWindowView(TfrmM& frmM, AppViews& views)
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   horizontalScrollBar()->setSingleStep(16);
   verticalScrollBar()->setSingleStep(16);
-  resize(279, 295);
-  move(380, 130);
   ReadState();
   frm_.paintBox = &surface_;
   views_.AttachCanvas(this);
@@ -111,38 +102,21 @@ void CanvasWindowView::RepaintAll() {
   buffer_.FillRect(0, 0, buffer_.Width(), buffer_.Height(),
                    MakeColour(background.red(), background.green(), background.blue()));
   painting_ = true;
-  frm_.pbxAPaint();
+  views_.Forward([this] { frm_.pbxAPaint(); });
   painting_ = false;
   bufferStale_ = false;
 }
 
 QImage CanvasWindowView::ShownImage() const {
-  const int w = std::min(viewport()->width(), buffer_.Width());
-  const int h = std::min(viewport()->height(), buffer_.Height());
-  if (w <= 0 || h <= 0 || buffer_.Bits() == nullptr) return {};
-  QImage image(w, h, QImage::Format_BGR888);
-  const std::size_t rowBytes = static_cast<std::size_t>(buffer_.Width()) * 3;
-  for (int y = 0; y < h; ++y)
-    std::memcpy(image.scanLine(y),
-                buffer_.Bits() + static_cast<std::size_t>(buffer_.Height() - 1 - y) * rowBytes,
-                static_cast<std::size_t>(w) * 3);
-  return image;
+  return ImageFromDib(buffer_, viewport()->width(), viewport()->height());
 }
 
 void CanvasWindowView::paintEvent(QPaintEvent* event) {
   if (bufferStale_) RepaintAll();
-  const QRect area = event->rect() & QRect(0, 0, buffer_.Width(), buffer_.Height());
-  if (area.isEmpty() || buffer_.Bits() == nullptr) return;
-  // The buffer is bottom-up; copy the exposed rows top-down into an image the painter can show.
-  QImage part(area.width(), area.height(), QImage::Format_BGR888);
-  const std::size_t rowBytes = static_cast<std::size_t>(buffer_.Width()) * 3;
-  for (int y = 0; y < area.height(); ++y) {
-    const std::size_t row = static_cast<std::size_t>(buffer_.Height() - 1 - (area.y() + y));
-    std::memcpy(part.scanLine(y), buffer_.Bits() + row * rowBytes + area.x() * 3,
-                static_cast<std::size_t>(area.width()) * 3);
-  }
+  const QImage part = ImageFromDib(buffer_, event->rect());
+  if (part.isNull()) return;
   QPainter painter(viewport());
-  painter.drawImage(area.topLeft(), part);
+  painter.drawImage(event->rect().topLeft(), part);
 }
 
 void CanvasWindowView::resizeEvent(QResizeEvent*) {
@@ -163,52 +137,34 @@ QPoint CanvasWindowView::PaintBoxPoint(const QPoint& viewportPoint) const {
   return viewportPoint + QPoint(frm_.view.scrollX, frm_.view.scrollY);
 }
 
-namespace {
-
-bool CanvasButton(Qt::MouseButton qt, MouseButton& button) {
-  switch (qt) {
-    case Qt::LeftButton:
-      button = MouseButton::kLeft;
-      return true;
-    case Qt::RightButton:
-      button = MouseButton::kRight;
-      return true;
-    case Qt::MiddleButton:
-      button = MouseButton::kMiddle;
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
-
 void CanvasWindowView::mousePressEvent(QMouseEvent* event) {
-  MouseButton button;
-  if (!CanvasButton(event->button(), button)) return;
+  const int button = CoreButton(event->button());
+  if (button < 0) return;
   const QPoint p = PaintBoxPoint(event->position().toPoint());
-  frm_.pbxAMouseDown(button, p.x(), p.y());
+  views_.Forward([&] { frm_.pbxAMouseDown(ButtonOfNumber(button), p.x(), p.y()); });
 }
 
 void CanvasWindowView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = PaintBoxPoint(event->position().toPoint());
-  frm_.pbxAMouseMove(p.x(), p.y());
+  views_.Forward([&] { frm_.pbxAMouseMove(p.x(), p.y()); });
 }
 
 void CanvasWindowView::mouseReleaseEvent(QMouseEvent* event) {
-  MouseButton button;
-  if (!CanvasButton(event->button(), button)) return;
+  const int button = CoreButton(event->button());
+  if (button < 0) return;
   const QPoint p = PaintBoxPoint(event->position().toPoint());
-  frm_.pbxAMouseUp(button, p.x(), p.y());
+  views_.Forward([&] { frm_.pbxAMouseUp(ButtonOfNumber(button), p.x(), p.y()); });
 }
 
 void CanvasWindowView::keyPressEvent(QKeyEvent* event) {
-  frm_.FormKeyDown(event->key(), ShiftState(event->modifiers(), event->key()));
+  const int shift = CoreShiftState(event->modifiers(), event->key());
+  views_.Forward([&] { frm_.FormKeyDown(event->key(), shift); });
   event->accept();
 }
 
 void CanvasWindowView::keyReleaseEvent(QKeyEvent* event) {
-  frm_.FormKeyUp(event->key(), ShiftState(event->modifiers(), event->key()));
+  const int shift = CoreShiftState(event->modifiers(), event->key());
+  views_.Forward([&] { frm_.FormKeyUp(event->key(), shift); });
   event->accept();
 }
 
@@ -223,7 +179,7 @@ void CanvasWindowView::hideEvent(QHideEvent* event) {
   // A minimised window is still open; only a real hide is the window going away.
   if (event->spontaneous() || views_.ShuttingDown()) return;
   frm_.visible = false;
-  frm_.FormHide();
+  views_.Forward([this] { frm_.FormHide(); });
 }
 
 bool CanvasWindowView::focusNextPrevChild(bool) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPoint>
 
 #include "buffers/dib_surface.h"
 #include "buffers/dib_true.h"
@@ -79,9 +80,5 @@ class CanvasWindowView : public QAbstractScrollArea {
   bool painting_ = false;
   bool applyingGeometry_ = false;
 };
-
-// Key modifiers as the canvas window's handlers count them: Shift 1, Alt 2, Ctrl 4. A modifier
-// key's own press counts as held.
-int ShiftState(Qt::KeyboardModifiers modifiers, int key);
 
 }  // namespace mirasketch

@@ -42,7 +42,7 @@ int ColourWindowView::DragSource(const QMimeData* data) {
 }
 
 ColourWindowView::ColourWindowView(TfrmCol& frmCol, AppViews& views)
-    : ControlWindowView(kColourWindowLayout, frmCol, views, [&frmCol] { frmCol.FormHide(); }),
+    : ControlWindowView(WindowInfo(WindowId::frmCol), frmCol, views, [&frmCol] { frmCol.FormHide(); }),
       startDrag([this](int sourceTag) { RunDrag(sourceTag); }),
       frmCol_(frmCol) {
   if (auto* swatch = PaintBoxOf("pbxCol")) {
@@ -109,8 +109,7 @@ void ColourWindowView::ReadState() {
 void ColourWindowView::showEvent(QShowEvent* event) {
   ControlWindowView::showEvent(event);
   if (event->spontaneous()) return;
-  frmCol_.FormShow();
-  ReadState();
+  Forward([this] { frmCol_.FormShow(); });
 }
 
 void ColourWindowView::RunDrag(int sourceTag) {

@@ -17,7 +17,8 @@
 #include <QSlider>
 #include <QToolButton>
 #include <algorithm>
-#include <cstring>
+
+#include "app_views.h"
 
 namespace mirasketch {
 
@@ -53,43 +54,6 @@ void SetText(QAbstractButton* button, const QString& text) {
 
 }  // namespace
 
-int CoreButton(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return 1;
-    case Qt::RightButton:
-      return 2;
-    case Qt::MiddleButton:
-      return 0;
-    default:
-      return -1;
-  }
-}
-
-int CoreShiftState(Qt::KeyboardModifiers modifiers) {
-  int state = 0;
-  if (modifiers & Qt::ShiftModifier) state |= 1;
-  if (modifiers & Qt::AltModifier) state |= 2;
-  if (modifiers & Qt::ControlModifier) state |= 4;
-  return state;
-}
-
-QImage PaintBoxImage(const PaintBox& box, int width, int height) {
-  const CDibTrue& dib = box.image;
-  const int w = std::min(width, dib.Width());
-  const int h = std::min(height, dib.Height());
-  if (w <= 0 || h <= 0 || dib.Bits() == nullptr) return {};
-  QImage image(w, h, QImage::Format_BGR888);
-  if (image.isNull()) return {};
-  // The buffer is bottom-up with blue, green, red bytes and no row padding.
-  const std::size_t stride = static_cast<std::size_t>(dib.Width()) * 3;
-  for (int y = 0; y < h; ++y) {
-    const std::uint8_t* row = dib.Bits() + static_cast<std::size_t>(dib.Height() - 1 - y) * stride;
-    std::memcpy(image.scanLine(y), row, static_cast<std::size_t>(w) * 3);
-  }
-  return image;
-}
-
 PaintBoxView::PaintBoxView(ControlWindow& window, const ControlSpec& design, QWidget* parent)
     : QWidget(parent),
       window_(window),
@@ -103,7 +67,7 @@ void PaintBoxView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const PaintBox* box = window_.Paint(name_);
   if (box == nullptr) return;
-  const QImage image = PaintBoxImage(*box, width_, height_);
+  const QImage image = ImageFromDib(box->image, width_, height_);
   if (image.isNull())
     painter.fillRect(rect(), palette().window());
   else
@@ -157,9 +121,9 @@ void PaintBoxView::dropEvent(QDropEvent* event) {
   dropped(event);
 }
 
-ControlWindowView::ControlWindowView(const ToolWindowLayout& layout, ControlWindow& window,
+ControlWindowView::ControlWindowView(const WindowRow& design, ControlWindow& window,
                                      AppViews& views, std::function<void()> hidden)
-    : ToolWindowView(layout, views, std::move(hidden)), window_(window) {
+    : ToolWindowView(design, views, std::move(hidden)), window_(window) {
   const ControlSet& controls = window_.Controls();
   widgets_.reserve(controls.Specs().size());
   for (const ControlSpec& design : controls.Specs()) {

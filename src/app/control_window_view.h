@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app_views.h"
+#include "qt_convert.h"
 #include "shell/window_controls.h"
 #include "tool_window_views.h"
 
@@ -15,17 +16,6 @@ class QMimeData;
 class QMouseEvent;
 
 namespace mirasketch {
-
-class AppViews;
-
-// The button number and modifier bits the core's paint-box handlers take: 1 left, 2 right,
-// 0 middle (−1 for any other button); Shift 1, Alt 2, Ctrl 4.
-int CoreButton(Qt::MouseButton button);
-int CoreShiftState(Qt::KeyboardModifiers modifiers);
-
-// The top-down image of a core paint box: its left `width` × `height` pixels, fewer where the
-// picture is smaller. Null for an empty picture.
-QImage PaintBoxImage(const PaintBox& box, int width, int height);
 
 // A paint box: shows the picture the core paints for it, with the core's texts on top in the
 // widget's font, and passes mouse presses on. A window with more to do in a paint box (drags,
@@ -71,7 +61,7 @@ class ControlWindowView : public ToolWindowView {
   Q_OBJECT
 
  public:
-  ControlWindowView(const ToolWindowLayout& layout, ControlWindow& window, AppViews& views,
+  ControlWindowView(const WindowRow& design, ControlWindow& window, AppViews& views,
                     std::function<void()> hidden);
 
   // Makes every widget show its control's state: down, position, caption, visibility; repaints
@@ -83,10 +73,10 @@ class ControlWindowView : public ToolWindowView {
   PaintBoxView* PaintBoxOf(std::string_view name) const;
 
  protected:
-  // Runs a core handler, then re-reads the state.
+  // Runs a core handler through the views' event door, then re-reads the state.
   template <typename F>
   void Forward(F&& handler) {
-    handler();
+    views_.Forward(handler);
     ReadState();
   }
 

@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
   app.OnTerminationRequest([&windows] { windows.main.close(); });
 
   windows.main.show();
-  studio.frmMain.FormShow();
+  views.Forward([&studio] { studio.frmMain.FormShow(); });
   return mirasketch::MirasketchApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app_views.h"
+#include "platform/window_table.h"
 #include "shell/main_window.h"
 #include "tool_bar_glyphs.h"
 
@@ -35,7 +36,9 @@ bool Is(const char* name, const char* expected) {
 }
 
 bool IsWindowSwitch(const char* name) {
-  return std::strncmp(name, "mnuWin", 6) == 0;
+  for (const WindowRow& window : WindowTable())
+    if (Is(name, window.windowSwitch.menuItem)) return true;
+  return false;
 }
 
 QUrl FirstLocalFile(const QMimeData* data) {
@@ -62,23 +65,26 @@ MainWindowView::MainWindowView(TfrmMain& frmMain, AppViews& views)
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
       frm_(frmMain),
-      views_(views) {
-  setObjectName("frmMain");
-  setWindowTitle("Mirasketch");
+      views_(views),
+      windowItems_(static_cast<std::size_t>(WindowSwitchCount())),
+      windowButtons_(static_cast<std::size_t>(WindowSwitchCount())) {
+  const WindowRow& design = WindowInfo(WindowId::frmMain);
+  setObjectName(design.objectName);
+  setWindowTitle(QString::fromUtf8(design.caption));
   setAcceptDrops(true);
   BuildMenu();
   BuildToolBar();
-  // The tool bar fills a 220 × 26 client area under the menu; the bar grows only if the menu's
-  // captions need more room.
-  const int width = std::max(220, menuBar()->sizeHint().width());
-  setFixedSize(width, menuBar()->sizeHint().height() + 26);
-  move(453, 46);
+  // The tool bar fills the designed client area under the menu; the bar grows only if the
+  // menu's captions need more room.
+  const int width = std::max(design.clientWidth, menuBar()->sizeHint().width());
+  setFixedSize(width, menuBar()->sizeHint().height() + design.clientHeight);
+  move(design.left, design.top);
   ReadState();
 }
 
 template <typename F>
 void MainWindowView::Run(F&& handler) {
-  handler();
+  views_.Forward(handler);
   ReadState();
 }
 
@@ -87,8 +93,7 @@ void MainWindowView::BuildMenu() {
   bar->setObjectName("MainMenu1");
   bar->setNativeMenuBar(false);
   std::vector<QMenu*> open;
-  for (int i = 0; i < kMainMenuSize; ++i) {
-    const MenuEntry& entry = kMainMenu[i];
+  for (const MenuEntry& entry : MainMenu()) {
     const QString caption = QString::fromUtf8(entry.caption != nullptr ? entry.caption : "");
     switch (entry.kind) {
       case MenuEntry::kMenu:
@@ -146,7 +151,7 @@ void MainWindowView::ConnectItem(QAction* action, const MenuEntry& entry) {
     on([&f, tag] { f.MenuSavePastFolder(tag); });
   } else if (IsWindowSwitch(name)) {
     action->setCheckable(true);
-    if (tag >= 0 && tag < 5) windowItems_[static_cast<std::size_t>(tag)] = action;
+    if (SwitchedWindow(tag) != nullptr) windowItems_[static_cast<std::size_t>(tag)] = action;
     on([&f, tag] { f.MenuShowWindowFromMenu(tag); });
   } else if (Is(name, "mnuUndo") || Is(name, "mnuCut") || Is(name, "mnuCopy") ||
              Is(name, "mnuPaste")) {
@@ -183,7 +188,7 @@ void MainWindowView::BuildToolBar() {
   toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
   toolBar_->setContentsMargins(0, 0, 0, 0);
   addToolBar(Qt::TopToolBarArea, toolBar_);
-  for (const ToolBarEntry& entry : kMainToolBar) {
+  for (const ToolBarEntry& entry : MainToolBar()) {
     if (entry.image < 0) {
       toolBar_->addSeparator()->setObjectName(entry.name);
       continue;
@@ -200,7 +205,7 @@ void MainWindowView::ConnectButton(QAction* action, const ToolBarEntry& entry) {
   const int tag = entry.tag;
   if (entry.toggle) {
     action->setCheckable(true);
-    if (tag >= 0 && tag < 5) windowButtons_[static_cast<std::size_t>(tag)] = action;
+    if (SwitchedWindow(tag) != nullptr) windowButtons_[static_cast<std::size_t>(tag)] = action;
     // The button has already flipped when the click arrives; its new state is the request.
     connect(action, &QAction::triggered, this, [this, &f, tag](bool down) {
       Run([&f, tag, down] { f.MenuShowWindowFromButton(tag, down); });
@@ -234,10 +239,10 @@ void MainWindowView::ReadState() {
     if (saveFolders_[i])
       saveFolders_[i]->setText(
           PlainMenuCaption(TfrmMain::RecentCaption(frm_.recentSaveFolders[i])));
-  for (int i = 0; i < 5; ++i) {
-    const bool shown = frm_.WindowChecked(i);
-    if (QAction* item = windowItems_[static_cast<std::size_t>(i)]) item->setChecked(shown);
-    if (QAction* button = windowButtons_[static_cast<std::size_t>(i)]) button->setChecked(shown);
+  for (std::size_t i = 0; i < windowItems_.size(); ++i) {
+    const bool shown = frm_.WindowChecked(static_cast<int>(i));
+    if (QAction* item = windowItems_[i]) item->setChecked(shown);
+    if (QAction* button = windowButtons_[i]) button->setChecked(shown);
   }
 }
 
@@ -246,7 +251,9 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (!frm_.FormClose()) {
+  bool closing = false;
+  views_.Forward([&] { closing = frm_.FormClose(); });
+  if (!closing) {
     event->ignore();
     return;
   }

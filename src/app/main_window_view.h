@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 class QAction;
 class QToolBar;
@@ -45,8 +46,8 @@ class MainWindowView : public QMainWindow {
   std::array<QAction*, 8> pastFiles_{};
   std::array<QAction*, 4> openFolders_{};
   std::array<QAction*, 4> saveFolders_{};
-  std::array<QAction*, 5> windowItems_{};
-  std::array<QAction*, 5> windowButtons_{};
+  std::vector<QAction*> windowItems_;  // by switch Tag
+  std::vector<QAction*> windowButtons_;
 };
 
 // A path as a menu caption: '&' doubled so it is shown and not taken as an accelerator.

@@ -7,34 +7,49 @@ namespace mirasketch {
 
 namespace {
 
-// The hide notice of a window that has a switch on the main window (2 position, 3 option,
-// 4 layer); the colour window tells its own core window.
-std::function<void()> SwitchOff(Studio& studio, int index) {
-  return [&studio, index] { studio.frmMain.ShowToolWindow(index, false); };
+// Creates the view of one window and registers it with the views.
+std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, AppViews& views) {
+  auto attach = [&views, &design](auto view) {
+    auto* widget = view.get();
+    views.Attach(design.id, widget, [widget] { widget->ReadState(); });
+    return std::unique_ptr<QWidget>(std::move(view));
+  };
+  switch (design.id) {
+    case WindowId::frmMain:
+      return attach(std::make_unique<MainWindowView>(studio.frmMain, views));
+    case WindowId::frmM:
+      return attach(std::make_unique<CanvasWindowView>(studio.frmM, views));
+    case WindowId::frmC:
+      return attach(std::make_unique<ToolPanelView>(studio.frmC, views));
+    case WindowId::frmCol:
+      return attach(std::make_unique<ColourWindowView>(studio.frmCol, views));
+    default: {
+      // A window whose controls come later: its frame, and its switch follows its hiding.
+      const WindowId id = design.id;
+      auto frame = std::make_unique<ToolWindowView>(design, views,
+                                                    [&studio, id] { studio.frmMain.WindowHidden(id); });
+      views.Attach(id, frame.get(), nullptr);
+      return frame;
+    }
+  }
+}
+
+std::array<std::unique_ptr<QWidget>, kWindowCount> CreateViews(Studio& studio, AppViews& views) {
+  std::array<std::unique_ptr<QWidget>, kWindowCount> windows;
+  for (const WindowRow& design : WindowTable())
+    windows[static_cast<std::size_t>(design.id)] = CreateView(design, studio, views);
+  return windows;
 }
 
 }  // namespace
 
 ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
     : views(appViews),
-      main(studio.frmMain, appViews),
-      canvas(studio.frmM, appViews),
-      toolPanel(studio.frmC, appViews),
-      colour(studio.frmCol, appViews),
-      maskEffect(kMaskEffectWindowLayout, appViews, nullptr),
-      option(kOptionWindowLayout, appViews, SwitchOff(studio, 3)),
-      position(kPositionWindowLayout, appViews, SwitchOff(studio, 2)),
-      mask(kMaskWindowLayout, appViews, nullptr),
-      layer(kLayerWindowLayout, appViews, SwitchOff(studio, 4)),
-      transform(kTransformWindowLayout, appViews, nullptr) {
-  views.Attach(WindowId::frmMain, &main, [this] { main.ReadState(); });
-  views.Attach(WindowId::frmM, &canvas, [this] { canvas.ReadState(); });
-  views.Attach(WindowId::frmC, &toolPanel, [this] { toolPanel.ReadState(); });
-  views.Attach(WindowId::frmCol, &colour, [this] { colour.ReadState(); });
-  views.Attach(WindowId::frmPos, &position, nullptr);
-  views.Attach(WindowId::frmOpt, &option, nullptr);
-  views.Attach(WindowId::frmL, &layer, nullptr);
-}
+      windows_(CreateViews(studio, appViews)),
+      main(static_cast<MainWindowView&>(Window(WindowId::frmMain))),
+      canvas(static_cast<CanvasWindowView&>(Window(WindowId::frmM))),
+      toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
+      colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))) {}
 
 ProgramWindows::~ProgramWindows() {
   views.BeginShutdown();

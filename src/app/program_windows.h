@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QWidget>
+#include <array>
+#include <memory>
+
 #include "canvas_window_view.h"
 #include "colour_window_view.h"
 #include "main_window_view.h"
+#include "platform/window_table.h"
 #include "tool_panel_view.h"
 #include "tool_window_views.h"
 
@@ -11,9 +16,10 @@ namespace mirasketch {
 class AppViews;
 class Studio;
 
-// Every window of the program, created in the start-up order (main, canvas, tool panel, colour,
-// mask effect, option, position, mask, layer, transform) and registered with the views. None is
-// shown yet; the main window's first show brings up the others.
+// Every window of the program, created from the window table in its start-up order and
+// registered with the views. A window whose core class has a view of its own gets that view; the
+// others are shown as their designed frames. None is shown yet; the main window's first show
+// brings up the others.
 class ProgramWindows {
  public:
   ProgramWindows(Studio& studio, AppViews& views);
@@ -22,17 +28,19 @@ class ProgramWindows {
   ProgramWindows(const ProgramWindows&) = delete;
   ProgramWindows& operator=(const ProgramWindows&) = delete;
 
+  // The top-level widget of a window.
+  QWidget& Window(WindowId window) const { return *windows_[static_cast<std::size_t>(window)]; }
+
   AppViews& views;
-  MainWindowView main;
-  CanvasWindowView canvas;
-  ToolPanelView toolPanel;
-  ColourWindowView colour;
-  ToolWindowView maskEffect;
-  ToolWindowView option;
-  ToolWindowView position;
-  ToolWindowView mask;
-  ToolWindowView layer;
-  ToolWindowView transform;
+
+ private:
+  std::array<std::unique_ptr<QWidget>, kWindowCount> windows_;
+
+ public:
+  MainWindowView& main;
+  CanvasWindowView& canvas;
+  ToolPanelView& toolPanel;
+  ColourWindowView& colour;
 };
 
 }  // namespace mirasketch

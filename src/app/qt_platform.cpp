@@ -59,44 +59,6 @@ QStringList QtNameFilters(const std::string& filter) {
   return filters;
 }
 
-QImage ImageFromDib(const CDibTrue& picture, int width, int height) {
-  width = std::clamp(width, 0, picture.Width());
-  height = std::clamp(height, 0, picture.Height());
-  if (width == 0 || height == 0 || picture.Bits() == nullptr) return {};
-  QImage image(width, height, QImage::Format_BGR888);
-  if (image.isNull()) return {};
-  const std::size_t rowBytes = static_cast<std::size_t>(picture.Width()) * 3;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row =
-        picture.Bits() + static_cast<std::size_t>(picture.Height() - 1 - y) * rowBytes;
-    std::memcpy(image.scanLine(y), row, static_cast<std::size_t>(width) * 3);
-  }
-  return image;
-}
-
-bool DibFromImage(const QImage& image, CDibTrue& target, int extraColumns, int extraRows) {
-  if (image.isNull()) return false;
-  const int width = image.width();
-  const int height = image.height();
-  if (!target.Alloc(width + extraColumns, height + extraRows)) return false;
-  target.FillRect(0, 0, target.Width(), target.Height(), 0xFFFFFF);
-  // Laid over white, so transparent parts come out white like the uncovered margin.
-  QImage opaque(width, height, QImage::Format_BGR888);
-  if (opaque.isNull()) return false;
-  opaque.fill(Qt::white);
-  {
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, image);
-  }
-  const std::size_t rowBytes = static_cast<std::size_t>(target.Width()) * 3;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row =
-        target.Bits() + static_cast<std::size_t>(target.Height() - 1 - y) * rowBytes;
-    std::memcpy(row, opaque.constScanLine(y), static_cast<std::size_t>(width) * 3);
-  }
-  return true;
-}
-
 void QtPlatform::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, DialogParent());
   // File names are shown as they are, never taken for markup.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QImage>
 #include <QStringList>
 
 #include "platform/platform.h"
+#include "qt_convert.h"
 
 namespace mirasketch {
 
@@ -43,11 +43,5 @@ class QtPlatform : public Platform {
 // Qt name filters ("text (patterns)", patterns separated by spaces). "*.*" becomes "*", which is
 // what "all files" means on this system.
 QStringList QtNameFilters(const std::string& filter);
-
-// The top-left width × height of a picture as an image (clamped to the picture).
-QImage ImageFromDib(const CDibTrue& picture, int width, int height);
-// Sizes `target` to (image width + extraColumns) × (image height + extraRows), white, with the
-// image at its top-left (transparent parts of the image white too); false when it cannot be sized.
-bool DibFromImage(const QImage& image, CDibTrue& target, int extraColumns, int extraRows);
 
 }  // namespace mirasketch

@@ -8,7 +8,7 @@
 namespace mirasketch {
 
 ToolPanelView::ToolPanelView(TfrmC& frmC, AppViews& views)
-    : ControlWindowView(kToolPanelLayout, frmC, views, nullptr) {
+    : ControlWindowView(WindowInfo(WindowId::frmC), frmC, views, nullptr) {
   for (const ControlSpec& design : frmC.Controls().Specs()) {
     if (design.kind != ControlKind::kSpeedButton) continue;
     if (auto* button = qobject_cast<QToolButton*>(Control(design.name)))

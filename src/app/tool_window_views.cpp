@@ -7,53 +7,37 @@
 
 namespace mirasketch {
 
-// name, caption, client width × height, left, top, tool frame, resizable, closable, minimum size.
-const ToolWindowLayout kToolPanelLayout{"frmC", "Tool", 136,   244, 222, 10,
-                                        true,   false,  false, 0,   0};
-const ToolWindowLayout kColourWindowLayout{"frmCol", "色",  128,  134, 292, 120,
-                                           true,     false, true, 0,   0};
-const ToolWindowLayout kMaskEffectWindowLayout{"frmMaskEff", "マスク効果", 166,  146, 8, 300,
-                                               true,         false,        true, 0,   0};
-const ToolWindowLayout kOptionWindowLayout{"frmOpt", "オプション", 200,  65, 165, 304,
-                                           true,     false,        true, 0,  0};
-const ToolWindowLayout kPositionWindowLayout{"frmPos", "位置", 153,  187, 138, 187,
-                                             false,    true,   true, 0,   0};
-const ToolWindowLayout kMaskWindowLayout{"frmMaskSet", "マスク", 258,  162, 8, 480,
-                                         true,         false,    true, 0,   0};
-const ToolWindowLayout kLayerWindowLayout{"frmL", "レイヤ", 196,  117, 680, 130,
-                                          true,   true,     true, 196, 117};
-const ToolWindowLayout kTransformWindowLayout{
-    "frmT", "拡大縮小回転変形", 400, 427, 700, 300, false, true, true, 64, 192};
-
 namespace {
 
-Qt::WindowFlags FlagsFor(const ToolWindowLayout& layout) {
-  Qt::WindowFlags flags = layout.toolWindow ? Qt::Tool : Qt::Window;
-  if (layout.toolWindow) {
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (layout.closable) flags |= Qt::WindowCloseButtonHint;
-  }
+Qt::WindowFlags FlagsFor(const WindowRow& design) {
+  if (design.frame != WindowFrame::kTool) return Qt::Window;
+  Qt::WindowFlags flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (design.closable) flags |= Qt::WindowCloseButtonHint;
   return flags;
 }
 
 }  // namespace
 
-ToolWindowView::ToolWindowView(const ToolWindowLayout& layout, AppViews& views,
+void ApplyDesign(QWidget& window, const WindowRow& design) {
+  window.setObjectName(design.objectName);
+  window.setWindowTitle(QString::fromUtf8(design.caption));
+  if (design.resizable) {
+    window.resize(design.clientWidth, design.clientHeight);
+    if (design.minimumWidth > 0 || design.minimumHeight > 0)
+      window.setMinimumSize(design.minimumWidth, design.minimumHeight);
+  } else {
+    window.setFixedSize(design.clientWidth, design.clientHeight);
+  }
+  window.move(design.left, design.top);
+}
+
+ToolWindowView::ToolWindowView(const WindowRow& design, AppViews& views,
                                std::function<void()> hidden)
-    : QWidget(nullptr, FlagsFor(layout)),
+    : QWidget(nullptr, FlagsFor(design)),
       views_(views),
       hidden_(std::move(hidden)),
-      closable_(layout.closable) {
-  setObjectName(layout.name);
-  setWindowTitle(QString::fromUtf8(layout.caption));
-  if (layout.resizable) {
-    resize(layout.clientWidth, layout.clientHeight);
-    if (layout.minimumWidth > 0 || layout.minimumHeight > 0)
-      setMinimumSize(layout.minimumWidth, layout.minimumHeight);
-  } else {
-    setFixedSize(layout.clientWidth, layout.clientHeight);
-  }
-  move(layout.left, layout.top);
+      closable_(design.closable) {
+  ApplyDesign(*this, design);
 }
 
 void ToolWindowView::closeEvent(QCloseEvent* event) {
@@ -66,7 +50,7 @@ void ToolWindowView::closeEvent(QCloseEvent* event) {
 void ToolWindowView::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (event->spontaneous() || views_.ShuttingDown()) return;
-  if (hidden_) hidden_();
+  if (hidden_) views_.Forward(hidden_);
 }
 
 }  // namespace mirasketch

@@ -1,6 +1,5 @@
-// Runs the view test classes under Qt Test: all of them, or the one named as the first argument.
-// The application is the program's own, so escaped errors are handled as in the program; here
-// they are printed instead of shown in a box.
+// Runs the view test classes under Qt Test: all of them, or the one named as the first argument,
+// in the program's own application object.
 
 #include <QTest>
 #include <cstdio>
@@ -11,9 +10,6 @@
 int main(int argc, char** argv) {
   mirasketch::MirasketchApplication app(argc, argv);
   mirasketch::SetProgramFont(app);
-  app.showError = [](const QString& text) {
-    std::fprintf(stderr, "escaped error: %s\n", qPrintable(text));
-  };
 
   std::string only;
   std::vector<char*> args{argv[0]};

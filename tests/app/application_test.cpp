@@ -5,47 +5,35 @@
 
 #include "app_test.h"
 #include "application.h"
-#include "platform/io_error.h"
 
 namespace mirasketch::test {
-
-namespace {
-
-// An object whose event handler fails the way file code does.
-class Failing : public QObject {
- public:
-  bool event(QEvent* event) override {
-    if (event->type() == QEvent::User) throw IoError("/tmp/x.kvl に書き込めません");
-    if (event->type() == QEvent::User + 1) throw std::runtime_error("bad_alloc somewhere");
-    return QObject::event(event);
-  }
-};
-
-}  // namespace
 
 class ApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void escapedErrorsAreShownAndTheProgramGoesOn();
+  void errorsEndTheEventWhereItEntersTheCore();
   void programFontStandsInForTheDesignFont();
 };
 
-void ApplicationTest::escapedErrorsAreShownAndTheProgramGoesOn() {
-  auto* app = qobject_cast<MirasketchApplication*>(QCoreApplication::instance());
-  QVERIFY(app != nullptr);
-  QStringList shown;
-  const auto previous = app->showError;
-  app->showError = [&shown](const QString& text) { shown << text; };
-  Failing failing;
-  QEvent io(QEvent::User);
-  QVERIFY(!QCoreApplication::sendEvent(&failing, &io));
-  QEvent other(static_cast<QEvent::Type>(QEvent::User + 1));
-  QVERIFY(!QCoreApplication::sendEvent(&failing, &other));
-  QEvent fine(QEvent::Timer);
-  QCoreApplication::sendEvent(&failing, &fine);
-  app->showError = previous;
-  QCOMPARE(shown, QStringList({"/tmp/x.kvl に書き込めません", "bad_alloc somewhere"}));
+void ApplicationTest::errorsEndTheEventWhereItEntersTheCore() {
+  RunningProgram program;
+  // A save into a folder that does not exist fails with an input/output error inside the core;
+  // the menu's event shows its message and ends, and the program goes on.
+  const std::string missing = program.folder.Path() + "/no such folder/picture.kvl";
+  program.platform.saveFiles = {missing};
+  program.Action("mnuSaveFileAs")->trigger();
+  QCOMPARE(program.platform.shown.size(), std::size_t{1});
+  QVERIFY(program.platform.shown[0].find(missing) != std::string::npos);
+  QVERIFY(program.windows.main.isVisible());
+  const std::string saved = program.folder.Path() + "/picture.kvl";
+  program.platform.saveFiles = {saved};
+  program.Action("mnuSaveFileAs")->trigger();
+  QCOMPARE(program.studio.project.projectFileName, saved);
+  QCOMPARE(program.platform.shown.size(), std::size_t{1});
+  // Memory that ran out ends the event the same way.
+  QVERIFY(!program.views.Forward([] { throw std::bad_alloc(); }));
+  QCOMPARE(program.platform.shown.back(), std::string(kOutOfMemoryMessage));
   QVERIFY(!QApplication::quitOnLastWindowClosed());
   QCOMPARE(QCoreApplication::applicationName(), QString("Mirasketch"));
 }

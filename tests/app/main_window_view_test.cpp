@@ -48,8 +48,7 @@ void MainWindowViewTest::menuAndToolBarAreBuiltFromTheTables() {
   QCOMPARE(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "ｳｨﾝﾄﾞｳ(&W)", "&?"}));
 
   int items = 0;
-  for (int i = 0; i < kMainMenuSize; ++i) {
-    const MenuEntry& entry = kMainMenu[i];
+  for (const MenuEntry& entry : MainMenu()) {
     if (entry.kind != MenuEntry::kItem) continue;
     ++items;
     QAction* action = program.Action(entry.name);

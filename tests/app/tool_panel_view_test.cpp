@@ -324,8 +324,8 @@ void ToolPanelViewTest::coreChangesReachTheWidgets() {
   frmC.sbPenkiRangeChange(40);
   QCOMPARE(qobject_cast<QScrollBar*>(panel.Control("sbPenkiRange"))->value(), 40);
   QCOMPARE(qobject_cast<QLabel*>(panel.Control("lblPenkiRange"))->text(), QString("対象色幅40"));
-  // A core-side release of a radio group's last button shows all released.
-  frmC.controls.SetChecked("rdiCountLine", false);
+  // A setting that none of a radio group's buttons stands for shows them all released.
+  program.studio.toolEngine.settings.contMode = 5;
   panel.ReadState();
   QVERIFY(!qobject_cast<QRadioButton*>(panel.Control("rdiCountLine"))->isChecked());
   QVERIFY(!qobject_cast<QRadioButton*>(panel.Control("rdiCountSpline"))->isChecked());

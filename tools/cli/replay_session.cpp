@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <iostream>
+#include <vector>
 
 #include "painting/canvas_window.h"
 #include "platform/io_error.h"
+#include "platform/window_table.h"
 
 namespace mirasketch::cli {
 namespace {
@@ -75,12 +77,6 @@ ReplayError OutOfReach(const ReplayStep& step) {
                                     ") is further than a screen from the paint box");
 }
 
-MouseButton CanvasButton(int button) {
-  return button == 1   ? MouseButton::kLeft
-         : button == 2 ? MouseButton::kRight
-                       : MouseButton::kMiddle;
-}
-
 }  // namespace
 
 ReplaySession::ReplaySession(const std::string& programDir)
@@ -92,31 +88,35 @@ ReplaySession::ReplaySession(const std::string& programDir)
 }
 
 ReplaySession::Target ReplaySession::Resolve(const ReplayStep& step) {
-  struct Window {
-    const char* name;
-    ControlWindow* controls;
-  };
-  const Window windows[] = {{"TfrmC", &studio_.frmC}, {"TfrmCol", &studio_.frmCol}};
   std::string windowName;
   std::string name = step.name;
   if (const std::size_t dot = name.find('.'); dot != std::string::npos) {
     windowName = name.substr(0, dot);
     name.erase(0, dot + 1);
   }
-  std::optional<Target> found;
-  bool windowKnown = windowName.empty();
-  for (const Window& window : windows) {
-    if (!windowName.empty() && windowName != window.name) continue;
-    windowKnown = true;
-    if (!window.controls->Controls().Has(name)) continue;
-    if (found)
-      throw ReplayError(step.line, "'" + name + "' is in " + found->window + " and " + window.name +
-                                       "; write " + found->window + "." + name + " or " +
-                                       window.name + "." + name);
-    found = Target{window.name, window.controls, &window.controls->Controls().Spec(name), name};
+  if (!windowName.empty()) {
+    const WindowRow* window = FindWindow(windowName);
+    if (window == nullptr || studio_.Controls(window->id) == nullptr) {
+      std::vector<std::string> known;
+      for (const WindowRow& row : WindowTable())
+        if (studio_.Controls(row.id) != nullptr) known.emplace_back(row.designName);
+      std::string list;
+      for (std::size_t i = 0; i < known.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == known.size() ? " or " : ", ") + known[i];
+      throw ReplayError(step.line, "unknown window '" + windowName + "' (" + list + ")");
+    }
   }
-  if (!windowKnown)
-    throw ReplayError(step.line, "unknown window '" + windowName + "' (TfrmC or TfrmCol)");
+  std::optional<Target> found;
+  for (const WindowRow& window : WindowTable()) {
+    ControlWindow* controls = studio_.Controls(window.id);
+    if (controls == nullptr || (!windowName.empty() && windowName != window.designName)) continue;
+    if (!controls->Controls().Has(name)) continue;
+    if (found)
+      throw ReplayError(step.line, "'" + name + "' is in " + found->window + " and " +
+                                       window.designName + "; write " + found->window + "." + name +
+                                       " or " + window.designName + "." + name);
+    found = Target{window.designName, controls, &controls->Controls().Spec(name), name};
+  }
   if (!found) {
     throw ReplayError(step.line, windowName.empty()
                                      ? "unknown control '" + name + "'"
@@ -204,13 +204,13 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
     case Kind::kSave:
       return RunFileCommand(step);
     case Kind::kMouseDown:
-      canvas.pbxAMouseDown(CanvasButton(step.button), step.x, step.y);
+      canvas.pbxAMouseDown(ButtonOfNumber(step.button), step.x, step.y);
       return true;
     case Kind::kMouseMove:
       canvas.pbxAMouseMove(step.x, step.y);
       return true;
     case Kind::kMouseUp:
-      canvas.pbxAMouseUp(CanvasButton(step.button), step.x, step.y);
+      canvas.pbxAMouseUp(ButtonOfNumber(step.button), step.x, step.y);
       return true;
     case Kind::kKeyDown:
       canvas.FormKeyDown(step.value, step.shiftState);

@@ -1,5 +1,6 @@
 #include "painting/brushes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "painting/tool_engine.h"
@@ -8,11 +9,12 @@ namespace mirasketch {
 
 namespace {
 
-// The brush and the air brush differ only in their fields and in the drawing mode.
+// The brush and the air brush differ only in their fields and in the drawing mode. The panel's
+// interpolation box shows the current one's own switch.
 struct StampBrush {
   std::int32_t& stamp;
   std::int32_t& transparency;
-  bool& interpolate;
+  bool interpolate;
   bool coverage;
 };
 
@@ -22,18 +24,15 @@ void StampBrushTool(ToolEngine& e, ToolEvent event, StampBrush brush) {
   switch (event) {
     case teActivate:
       links.SetTransparencySlider(brush.transparency);
-      links.SetPanelChecked(PanelCheck::kBrushSpace, brush.interpolate);
       break;
     case teDeactivate:
       brush.transparency = s.transparency;
-      brush.interpolate = links.PanelChecked(PanelCheck::kBrushSpace);
       break;
     case teDown: {
       if (e.buttonCode != 1) {
         e.PickColor();
         break;
       }
-      brush.interpolate = links.PanelChecked(PanelCheck::kBrushSpace);
       const bool prepared =
           brush.coverage ? e.draw.PrepareStampCoverage(brush.stamp, s.drawColor, s.transparency)
                          : e.draw.PrepareStamp(brush.stamp, s.drawColor, s.transparency);
@@ -74,13 +73,21 @@ void BlurStampAt(ToolEngine& e, int x, int y) {
   const int paintG = static_cast<int>((s.drawColor >> 8) & 0xFF);
   const int paintB = static_cast<int>((s.drawColor >> 16) & 0xFF);
   // The neighbours come from the live layer when dragging (pixels this stamp already changed feed
-  // later ones), else from the layer as the stroke began. Only the layer's own area counts.
-  const CDibTrue& snapshot = e.links().CurrentSnapshot();
-  const bool fromSnapshot = !s.averageDrag && snapshot.Bits() != nullptr &&
-                            snapshot.Width() >= d.width && snapshot.Height() >= d.height;
-  const std::uint8_t* source = fromSnapshot ? snapshot.Bits() : d.pixels;
-  const int sourceWidth = fromSnapshot ? snapshot.Width() : d.width;
-  const int sourceHeight = fromSnapshot ? snapshot.Height() : d.height;
+  // later ones), else from the layer as the stroke began. Only the layer's own area counts. The
+  // stamp and its neighbours lie on rows y − 9 … y + 8, whose sources are looked up once.
+  constexpr int kRows = 18;
+  const int firstRow = y - 9;
+  const bool fromSnapshot = !s.averageDrag && e.links().SnapshotRow(0) != nullptr;
+  const std::uint8_t* rows[kRows];
+  for (int k = 0; k < kRows; ++k) {
+    const int ny = firstRow + k;
+    if (ny < 0 || ny >= d.height)
+      rows[k] = nullptr;
+    else if (fromSnapshot)
+      rows[k] = e.links().SnapshotRow(ny);
+    else
+      rows[k] = d.pixels + static_cast<std::ptrdiff_t>(d.height - 1 - ny) * d.width * 3;
+  }
   const bool masked = s.maskEnabled && d.mask != nullptr;
   for (int r = 0; r < 16; ++r) {
     for (int c = 0; c < 16; ++c) {
@@ -90,14 +97,14 @@ void BlurStampAt(ToolEngine& e, int x, int y) {
       const int qy = y - 8 + r;
       int sumR = 0, sumG = 0, sumB = 0, n = 0;
       for (int ny = qy - 1; ny <= qy + 1; ++ny) {
-        if (ny < 0 || ny >= d.height) continue;
+        const std::uint8_t* row = rows[ny - firstRow];
+        if (row == nullptr) continue;
         for (int nx = qx - 1; nx <= qx + 1; ++nx) {
           if (nx < 0 || nx >= d.width) continue;
           const std::ptrdiff_t index =
               static_cast<std::ptrdiff_t>(d.height - 1 - ny) * d.width + nx;
           if (masked && d.mask[index] >= 128) continue;
-          const std::uint8_t* p =
-              source + (static_cast<std::ptrdiff_t>(sourceHeight - 1 - ny) * sourceWidth + nx) * 3;
+          const std::uint8_t* p = row + static_cast<std::ptrdiff_t>(nx) * 3;
           sumB += p[0];
           sumG += p[1];
           sumR += p[2];
@@ -135,7 +142,6 @@ void AverageBrushTool(ToolEngine& e, ToolEvent event) {
         e.PickColor();
         break;
       }
-      s.averageDrag = links.PanelChecked(PanelCheck::kAveBrushOnPut);
       s.averageBrush = links.SelectedBrush();
       if (!e.draw.PrepareStamp(s.averageBrush, s.drawColor, s.transparency)) break;
       links.PushUndo();
@@ -158,35 +164,20 @@ void AverageBrushTool(ToolEngine& e, ToolEvent event) {
 void DiscAt(ToolEngine& e, int x, int y, int r) {
   DrawContext& d = e.draw;
   const bool undoBrush = e.settings.bigBrushMode == 1;
-  const CDibTrue& snapshot = e.links().CurrentSnapshot();
-  const bool snapshotFits =
-      snapshot.Bits() != nullptr && snapshot.Width() >= d.width && snapshot.Height() >= d.height;
-  auto point = [&](int px, int py) {
-    if (!undoBrush) {
-      d.PlotPixel(px, py);
-      return;
-    }
-    // The undo brush copies the layer as it was back, unblended and unmasked.
-    if (!snapshotFits || px < 0 || py < 0 || px >= d.width || py >= d.height) return;
-    const std::uint8_t* src =
-        snapshot.Bits() +
-        (static_cast<std::ptrdiff_t>(snapshot.Height() - 1 - py) * snapshot.Width() + px) * 3;
-    std::uint8_t* dst =
-        d.pixels + (static_cast<std::ptrdiff_t>(d.height - 1 - py) * d.width + px) * 3;
-    dst[0] = src[0];
-    dst[1] = src[1];
-    dst[2] = src[2];
-  };
-  const double radius = r;
-  const int edge = static_cast<int>(std::floor(radius - 1));
-  for (int f = 1; f <= edge; ++f) {
-    const int h = static_cast<int>(std::floor(std::sqrt(radius * radius - f * f)));
-    for (int i = -h; i <= h; ++i) {
-      point(x + f, y + i);
-      point(x - f, y + i);
-    }
+  // The disc is the centre column over rows y − r … y + r and, for f = 1 … r − 1, the columns
+  // x ± f over the rows within ⌊√(r² − f²)⌋ of y. Row y + i therefore spans the columns within
+  // min(r − 1, ⌊√(r² − i²)⌋) of x, and is painted as one span: in coverage mode, or copied from
+  // the layer as it was for the undo brush.
+  const long long square = static_cast<long long>(r) * r;
+  for (int i = -r; i <= r; ++i) {
+    const int reach = std::max(
+        0, std::min(r - 1, static_cast<int>(std::floor(std::sqrt(
+                               static_cast<double>(square - static_cast<long long>(i) * i))))));
+    if (undoBrush)
+      d.CopySnapshotSpan(y + i, x - reach, x + reach);
+    else
+      d.PlotSpan(y + i, x - reach, x + reach);
   }
-  for (int i = -(edge + 1); i <= edge + 1; ++i) point(x, y + i);
 }
 
 void BigBrushTool(ToolEngine& e, ToolEvent event) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffers/copy_block.h"
+#include "painting/canvas_links.h"
 #include "painting/tool_engine.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
@@ -12,8 +13,9 @@
 
 namespace mirasketch {
 
-TfrmM::TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views)
-    : project_(project), tools_(tools), platform_(platform), views_(views) {}
+TfrmM::TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views,
+             CanvasLinks& links)
+    : project_(project), tools_(tools), platform_(platform), views_(views), links_(links) {}
 
 int TfrmM::ButtonCode(MouseButton button) const {
   switch (button) {
@@ -55,8 +57,7 @@ void TfrmM::pbxAMouseMove(int x, int y) {
   pointerX = x;
   pointerY = y;
   const CDibTM& active = *drawTarget;
-  if (hooks.showPointer)
-    hooks.showPointer(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY);
+  links_.ShowPointer(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY);
   if (tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY)) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
@@ -84,7 +85,13 @@ void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
 }
 
 void TfrmM::pbxAPaint() {
-  Redraw();
+  if (project_.compositeStale) {
+    Redraw();
+    return;
+  }
+  if (!visible || redrawSuspended) return;
+  ShowComposite(project_);
+  views_.CanvasPainted();
 }
 
 void TfrmM::FormKeyDown(int key, int shiftState) {
@@ -94,11 +101,11 @@ void TfrmM::FormKeyDown(int key, int shiftState) {
     if (is('Z')) {
       Undo();
     } else if (is('X')) {
-      if (hooks.cutOrCopy) hooks.cutOrCopy(1);
+      links_.CutOrCopy(1);
     } else if (is('C')) {
-      if (hooks.cutOrCopy) hooks.cutOrCopy(2);
+      links_.CutOrCopy(2);
     } else if (is('P')) {
-      if (hooks.paste) hooks.paste();
+      links_.PasteFromClipboard();
     }
     return;
   }
@@ -108,7 +115,7 @@ void TfrmM::FormKeyDown(int key, int shiftState) {
     const CDibTM& active = *drawTarget;
     const int colour =
         active.GetPixel(CanvasX(pointerX) - active.offsetX, CanvasY(pointerY) - active.offsetY);
-    if (colour >= 0 && hooks.pickColour) hooks.pickColour(colour);
+    if (colour >= 0) links_.SetDrawColour(colour);
     return;
   }
   if ((shiftState & kShiftKey) != 0) tools_.settings.shiftConstrain = true;
@@ -119,7 +126,7 @@ void TfrmM::FormKeyUp(int, int) {
 }
 
 void TfrmM::FormHide() {
-  if (hooks.hidden) hooks.hidden();
+  links_.CanvasHidden();
 }
 
 void TfrmM::InitAfterSettings() {
@@ -140,14 +147,24 @@ void TfrmM::ResetView() {
   SetZoom(view.zoom);
 }
 
+void TfrmM::MarkStale() {
+  project_.compositeStale = true;
+}
+
 void TfrmM::Redraw() {
-  if (!visible || redrawSuspended) return;
+  if (!visible || redrawSuspended) {
+    MarkStale();
+    return;
+  }
   RefreshComposite(project_);
   views_.CanvasPainted();
 }
 
 void TfrmM::RedrawVisible() {
-  if (!visible || redrawSuspended) return;
+  if (!visible || redrawSuspended) {
+    MarkStale();
+    return;
+  }
   if (project_.composeEnabled) {
     const PixelRect area = VisibleArea(project_, view);
     DrawChecker(project_, area.x, area.y, area.width, area.height);
@@ -158,7 +175,10 @@ void TfrmM::RedrawVisible() {
 }
 
 void TfrmM::RedrawRect(int x, int y, int w, int h) {
-  if (!visible || redrawSuspended) return;
+  if (!visible || redrawSuspended) {
+    MarkStale();
+    return;
+  }
   RecomposeRect(project_, x, y, w, h);
   views_.CanvasPainted();
 }
@@ -240,7 +260,7 @@ void TfrmM::Undo() {
   rubberBandOn = false;
   tools_.NotifyUndone();
   Redraw();
-  if (hooks.clearReadouts) hooks.clearReadouts();
+  links_.ClearReadouts();
 }
 
 void TfrmM::RestoreSnapshot() {
@@ -249,8 +269,17 @@ void TfrmM::RestoreSnapshot() {
             active.Height());
 }
 
-const CDibTrue& TfrmM::CurrentSnapshot() const {
-  return undoSlots[static_cast<std::size_t>(undoIndex)];
+void TfrmM::RestoreSnapshotRect(int x, int y, int w, int h) {
+  CopyBlock(*drawTarget, x, y, undoSlots[static_cast<std::size_t>(undoIndex)], x, y, w, h);
+}
+
+const std::uint8_t* TfrmM::SnapshotRow(int y) const {
+  const CDibTrue& slot = undoSlots[static_cast<std::size_t>(undoIndex)];
+  const CDibTM& active = *drawTarget;
+  if (slot.Bits() == nullptr || slot.Width() < active.Width() || slot.Height() < active.Height() ||
+      y < 0 || y >= active.Height())
+    return nullptr;
+  return slot.Bits() + static_cast<std::ptrdiff_t>(slot.Height() - 1 - y) * slot.Width() * 3;
 }
 
 }  // namespace mirasketch

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <cstdint>
 #include <string>
 
 #include "buffers/dib_tm.h"
@@ -11,6 +11,7 @@
 
 namespace mirasketch {
 
+class CanvasLinks;
 class LayerProject;
 class Platform;
 class Surface;
@@ -19,6 +20,11 @@ class Views;
 
 // Pointer buttons as the canvas receives them.
 enum class MouseButton { kLeft, kRight, kMiddle };
+// The button of a button number as the windows' paint boxes count them: 1 left, 2 right, any
+// other the middle one.
+constexpr MouseButton ButtonOfNumber(int number) {
+  return number == 1 ? MouseButton::kLeft : number == 2 ? MouseButton::kRight : MouseButton::kMiddle;
+}
 
 // Modifier bits of a key event.
 inline constexpr int kShiftKey = 1;
@@ -30,24 +36,16 @@ inline constexpr int kCtrlKey = 4;
 // keeps the undo ring of whole snapshots of the active layer's colour pixels.
 class TfrmM {
  public:
-  TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views);
-
-  // Calls into the windows above this module, installed by the Studio.
-  struct Hooks {
-    std::function<void(int)> pickColour;        // the colour window's SetDrawColour
-    std::function<void(int)> cutOrCopy;         // the selection's cut (1) or copy (2)
-    std::function<void()> paste;                // the selection's paste from the clipboard
-    std::function<void()> hidden;               // the main window's switch for this window goes off
-    std::function<void(int, int)> showPointer;  // the option window's pointer readout
-    std::function<void()> clearReadouts;        // the option window's shape readouts
-  };
-  Hooks hooks;
+  TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views,
+        CanvasLinks& links);
 
   // Pointer and key events of the paint box, in paint-box pixels.
   void pbxAMouseDown(MouseButton button, int x, int y);
   void pbxAMouseMove(int x, int y);
   void pbxAMouseUp(MouseButton button, int x, int y);
-  // Repaints the visible part of the canvas (the paint box's paint event).
+  // Shows the visible part of the canvas (the paint box's paint event, after an expose or a
+  // scroll): the composed picture as it is, recomposed first only when it may not hold the
+  // layers as they are.
   void pbxAPaint();
   void FormKeyDown(int key, int shiftState);
   void FormKeyUp(int key, int shiftState);
@@ -60,7 +58,8 @@ class TfrmM {
   // Clears the modified flag, the selection frame and the guide line, and sizes the paint box to
   // the canvas at the current zoom.
   void ResetView();
-  // Recomposes and shows the whole canvas, when the window is shown and repaint is not suspended.
+  // Recomposes and shows the whole canvas, when the window is shown and repaint is not suspended;
+  // otherwise the composed picture is marked for recomposition at the next paint.
   void Redraw();
   // Recomposes and shows only the visible part of the canvas, for changes that left the layers'
   // pixels alone (a setting of the current tool, the zoom).
@@ -79,12 +78,15 @@ class TfrmM {
   // The undo ring. `SetUndoLevels` clamps to 1 … 15, grows the slots to the active layer and
   // restarts the history from its present pixels; `PushUndo` saves the active layer before a
   // stroke; `Undo` steps back once; `RestoreSnapshot` copies the newest snapshot back without
-  // changing the history; `CurrentSnapshot` is the layer as it was when the stroke began.
+  // changing the history, `RestoreSnapshotRect` only a rectangle of it (clipped).
   void SetUndoLevels(int n);
   void PushUndo();
   void Undo();
   void RestoreSnapshot();
-  const CDibTrue& CurrentSnapshot() const;
+  void RestoreSnapshotRect(int x, int y, int w, int h);
+  // Row y (0 at the top) of the newest snapshot, the layer as the stroke began, 3 bytes a pixel
+  // from x = 0; null when the snapshot does not cover the active layer or y lies outside it.
+  const std::uint8_t* SnapshotRow(int y) const;
 
   // Paint-box point to canvas point (divide by the zoom, truncating).
   int CanvasX(int x) const { return x / view.zoom; }
@@ -117,11 +119,14 @@ class TfrmM {
   void DrawRubberBand(int x, int y);
   void UpdateToolVisibleArea();
   int ButtonCode(MouseButton button) const;
+  // A repaint that could not happen now: the composed picture may lag behind the layers.
+  void MarkStale();
 
   LayerProject& project_;
   ToolEngine& tools_;
   Platform& platform_;
   Views& views_;
+  CanvasLinks& links_;
   CDibTM placeholder_;  // the drawing target until the layer project sets the first layer
   CDibTM* drawTarget = &placeholder_;
   std::array<CDibTrue, 16> undoSlots;

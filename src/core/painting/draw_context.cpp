@@ -36,6 +36,7 @@ bool DrawContext::PrepareDraw(std::uint32_t colour, int transparency) {
       static_cast<std::int64_t>(workPlane_.Width()) * workPlane_.Height();
   if (coverage == nullptr || planeBytes < static_cast<std::int64_t>(width) * height) return false;
   coverageMode = false;
+  previewing_ = false;
   return true;
 }
 
@@ -73,12 +74,26 @@ bool DrawContext::PrepareStampCoverage(int stampIndex, std::uint32_t colour, int
   return true;
 }
 
-const std::uint8_t* DrawContext::SnapshotBits(int& snapWidth, int& snapHeight) const {
-  const CDibTrue& snapshot = links_.CurrentSnapshot();
-  snapWidth = snapshot.Width();
-  snapHeight = snapshot.Height();
-  if (snapshot.Bits() == nullptr || snapWidth < width || snapHeight < height) return nullptr;
-  return snapshot.Bits();
+bool DrawContext::PreparePreview(int stampIndex, std::uint32_t colour, int transparency) {
+  if (!PrepareStamp(stampIndex, colour, transparency)) return false;
+  if (!previewStarted_) {
+    std::memset(coverage, 255,
+                static_cast<std::size_t>(workPlane_.Width()) *
+                    static_cast<std::size_t>(workPlane_.Height()));
+    preview_.Reset(width, height);
+    previewStarted_ = true;
+  } else {
+    // Only the tiles the previous preview drew on differ from the snapshot and hold coverage.
+    preview_.TakeRuns([this](int x, int y, int w, int h) {
+      links_.RestoreSnapshotRect(x, y, w, h);
+      for (int row = y; row < y + h; ++row)
+        std::memset(coverage + static_cast<std::ptrdiff_t>(height - 1 - row) * width + x, 255,
+                    static_cast<std::size_t>(w));
+    });
+  }
+  coverageMode = true;
+  previewing_ = true;
+  return true;
 }
 
 // The blend of one pixel: `tr` says how much of the source stays, the mask byte how much of the
@@ -129,9 +144,7 @@ void DrawContext::PlotPixel(int x, int y) {
   const std::uint8_t* src = pixels + pixelIndex * 3;
   if (coverageMode) {
     if (coverage[pixelIndex] <= t) return;
-    int sw = 0, sh = 0;
-    const std::uint8_t* snapshot = SnapshotBits(sw, sh);
-    if (snapshot != nullptr) src = snapshot + Offset(x, y, sw, sh);
+    if (const std::uint8_t* row = links_.SnapshotRow(y)) src = row + static_cast<std::ptrdiff_t>(x) * 3;
     coverage[pixelIndex] = static_cast<std::uint8_t>(t);
   }
   srcB = src[0];
@@ -155,6 +168,7 @@ void DrawContext::FillSpan(int x, int y0, int y1) {
   y0 = std::max(y0, 0);
   if (y1 >= height) y1 = height - 1;
   if (y0 >= height || y1 < 0) return;
+  if (previewing_) preview_.Mark(x, y0, x, y1);
   t = stamp[136];
   // Rows go upwards in memory as y grows downwards.
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y0) * width + x;
@@ -163,6 +177,40 @@ void DrawContext::FillSpan(int x, int y0, int y1) {
     Blend(pixel, pixel, t, index);
     coverage[index] = static_cast<std::uint8_t>(t);
   }
+}
+
+bool DrawContext::ClipSpan(int y, int& x0, int& x1) const {
+  if (y < 0 || y >= height) return false;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, width - 1);
+  return x0 <= x1;
+}
+
+void DrawContext::PlotSpan(int y, int x0, int x1) {
+  if (!ClipSpan(y, x0, x1)) return;
+  std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0;
+  std::uint8_t* dst = pixels + index * 3;
+  if (!coverageMode) {
+    for (int x = x0; x <= x1; ++x, ++index, dst += 3) Blend(dst, dst, t, index);
+    return;
+  }
+  const std::uint8_t* snapshot = links_.SnapshotRow(y);
+  const std::uint8_t* src = snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(x0) * 3 : dst;
+  std::uint8_t* cover = coverage + index;
+  for (int x = x0; x <= x1; ++x, ++index, dst += 3, src += 3, ++cover) {
+    if (*cover <= t) continue;
+    *cover = static_cast<std::uint8_t>(t);
+    Blend(dst, src, t, index);
+  }
+}
+
+void DrawContext::CopySnapshotSpan(int y, int x0, int x1) {
+  if (!ClipSpan(y, x0, x1)) return;
+  const std::uint8_t* snapshot = links_.SnapshotRow(y);
+  if (snapshot == nullptr) return;
+  std::memcpy(pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3,
+              snapshot + static_cast<std::ptrdiff_t>(x0) * 3,
+              static_cast<std::size_t>(x1 - x0 + 1) * 3);
 }
 
 void DrawContext::StampAt(int x, int y) {
@@ -176,8 +224,7 @@ void DrawContext::StampAt(int x, int y) {
   // Plotting leaves the last stamp value as the current transparency, clipped or not.
   t = stamp[255];
   if (c0 >= c1 || r0 >= r1) return;
-  int sw = 0, sh = 0;
-  const std::uint8_t* snapshot = coverageMode ? SnapshotBits(sw, sh) : nullptr;
+  if (previewing_) preview_.Mark(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1);
   for (int r = r0; r < r1; ++r) {
     const int ly = y - 8 + r;
     const int lx = x - 8 + c0;
@@ -189,7 +236,9 @@ void DrawContext::StampAt(int x, int y) {
       continue;
     }
     std::uint8_t* cover = coverage + index;
-    const std::uint8_t* src = snapshot != nullptr ? snapshot + Offset(lx, ly, sw, sh) : dst;
+    const std::uint8_t* snapshot = links_.SnapshotRow(ly);
+    const std::uint8_t* src =
+        snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(lx) * 3 : dst;
     for (int c = c0; c < c1; ++c, ++index, dst += 3, src += 3, ++cover) {
       const int value = row[c];
       if (*cover <= value) continue;

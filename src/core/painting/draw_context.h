@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "painting/preview_area.h"
+
 namespace mirasketch {
 
 class CDib256;
@@ -31,6 +33,13 @@ class DrawContext {
   // pixel is painted once per stroke from the stroke's snapshot with the strongest value reaching
   // it.
   bool PrepareStampCoverage(int stampIndex, std::uint32_t colour, int transparency);
+  // The preparation of a figure preview, which is redrawn from the stroke's snapshot on every move:
+  // as `PrepareStampCoverage`, except that after the first preview of a stroke (`BeginPreview`)
+  // only the parts of the layer the previous preview drew on are restored from the snapshot and
+  // cleared in the coverage plane.
+  bool PreparePreview(int stampIndex, std::uint32_t colour, int transparency);
+  // The next `PreparePreview` starts a new figure: the whole coverage plane is cleared.
+  void BeginPreview() { previewStarted_ = false; }
   // Loads stamp k (0 … 127) of the brush sheet with the transparency folded in; false outside.
   // Cells the sheet does not hold (no sheet read) are 255.
   bool LoadStamp(int k);
@@ -45,6 +54,11 @@ class DrawContext {
   // Paints column x from y0 to y1 (either order, clipped) with the stamp's centre value, marking
   // the coverage plane.
   void FillSpan(int x, int y0, int y1);
+  // Plots pixels x0 … x1 of row y (clipped) with transparency `t`, as `PlotPixel` does each.
+  void PlotSpan(int y, int x0, int x1);
+  // Copies pixels x0 … x1 of row y (clipped) from the stroke's snapshot, unblended and unmasked;
+  // nothing when there is no snapshot of the layer.
+  void CopySnapshotSpan(int y, int x0, int x1);
   // Plots the stamp over x − 8 … x + 7, y − 8 … y + 7.
   void StampAt(int x, int y);
 
@@ -90,19 +104,19 @@ class DrawContext {
   int px = 0, py = 0;
 
  private:
-  // The stroke's snapshot pixel bytes and size when it covers the layer, else null: plots then
-  // take their source from the layer itself.
-  const std::uint8_t* SnapshotBits(int& snapWidth, int& snapHeight) const;
-  // Byte offset of layer pixel (x, y) in a bottom-up buffer `w` × `h`.
-  static std::ptrdiff_t Offset(int x, int y, int w, int h) {
-    return (static_cast<std::ptrdiff_t>(h - 1 - y) * w + x) * 3;
-  }
   void Blend(std::uint8_t* dst, const std::uint8_t* src, int tr, std::ptrdiff_t index) const;
+  // Clips x0 … x1 of row y to the layer; false when nothing is left.
+  bool ClipSpan(int y, int& x0, int& x1) const;
 
   ToolLinks& links_;
   CDib256& workPlane_;
   const CDib256& brushImage_;
   const ToolSettings& settings_;
+  // The figure preview: whether the stamps and spans are being tracked, whether the stroke's first
+  // preview has been drawn, and where the previews drew.
+  bool previewing_ = false;
+  bool previewStarted_ = false;
+  PreviewArea preview_;
   // Line stepper state.
   int ex_ = 0, ey_ = 0, sx_ = 0, sy_ = 0;
   bool xMajor_ = true;

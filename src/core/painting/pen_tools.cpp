@@ -184,9 +184,8 @@ void ShowShapeReadout(ToolEngine& e) {
 void DrawShape(ToolEngine& e) {
   ToolSettings& s = e.settings;
   e.dirtyRect = e.visibleArea;
-  if (!e.draw.PrepareStampCoverage(s.shapeBrush, s.drawColor, s.transparency)) return;
   // Back to the layer as it was at the press: the previous preview goes away.
-  e.links().RestoreSnapshot();
+  if (!e.draw.PreparePreview(s.shapeBrush, s.drawColor, s.transparency)) return;
   if (s.currentTool == tkBox)
     DrawBox(e);
   else if (s.currentTool == tkCircle)
@@ -214,6 +213,7 @@ void ShapeTool(ToolEngine& e, ToolEvent event) {
       }
       s.shapeBrush = e.links().SelectedBrush();
       e.links().PushUndo();
+      e.draw.BeginPreview();
       e.strokeActive = true;
       if (s.currentTool == tkLine) e.DirtyFrom(e.curX, e.curY, e.curX, e.curY);
       break;

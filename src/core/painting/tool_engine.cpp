@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "painting/brushes.h"
-#include "painting/pen_tools.h"
 #include "project/layer_project.h"
 
 namespace mirasketch {
@@ -11,36 +9,17 @@ namespace mirasketch {
 ToolEngine::ToolEngine(LayerProject& project, ToolLinks& links)
     : draw(links, workPlane, brushImage, settings), project_(project), links_(links) {}
 
+void ToolEngine::RegisterTool(int code, ToolHandler& handler) {
+  if (code >= 0 && code <= kMaxToolCode) handlers_[static_cast<std::size_t>(code)] = &handler;
+}
+
 bool ToolEngine::Dispatch(ToolEvent event) {
-  switch (settings.currentTool) {
-    case tkPen:
-      PenTool(*this, event);
-      return true;
-    case tkErase:
-      EraseTool(*this, event);
-      return true;
-    case tkBox:
-    case tkCircle:
-    case tkLine:
-      ShapeTool(*this, event);
-      return true;
-    case tkBrush:
-      BrushTool(*this, event);
-      return true;
-    case tkAirBrush:
-      AirBrushTool(*this, event);
-      return true;
-    case tkAverageBrush:
-      AverageBrushTool(*this, event);
-      return true;
-    case tkBrushBig:
-      BigBrushTool(*this, event);
-      return true;
-    default:
-      // The inking, mask, selection, polyline, ruler, paint-bucket and layer-move tools have no
-      // module yet: their events reach nobody and their strokes are not taken up.
-      return false;
-  }
+  const int code = settings.currentTool;
+  if (code < 0 || code > kMaxToolCode) return false;
+  ToolHandler* handler = handlers_[static_cast<std::size_t>(code)];
+  if (handler == nullptr) return false;
+  handler->ToolEventOccurred(*this, event);
+  return true;
 }
 
 void ToolEngine::ActivateCurrentTool() {

@@ -15,15 +15,31 @@ namespace mirasketch {
 
 class LayerProject;
 class MessageSink;
+class ToolEngine;
+
+// A tool family: the module that handles the events of the tools registered under its codes.
+// Events arrive for the current tool only; the stroke state is the engine's.
+class ToolHandler {
+ public:
+  virtual ~ToolHandler() = default;
+  virtual void ToolEventOccurred(ToolEngine& engine, ToolEvent event) = 0;
+};
+
+// The highest tool code a handler can be registered under.
+inline constexpr int kMaxToolCode = 127;
 
 // The tool engine: the current tool and its settings, the state of the stroke the canvas window
 // drives, the grid snap, the dirty rectangle the canvas repaints, the brush sheet and the two
 // scratch buffers the rest of the program shares (`workPlane` follows the canvas size;
 // `workLayer` is borrowed as scratch). Stroke calls take active-layer coordinates and are sent as
-// events to the current tool's module.
+// events to the handler registered for the current tool; a tool without one takes up no stroke.
 class ToolEngine {
  public:
   ToolEngine(LayerProject& project, ToolLinks& links);
+
+  // Makes `handler` receive the events of tool `code` (0 … kMaxToolCode), replacing any handler
+  // registered before; other codes are ignored.
+  void RegisterTool(int code, ToolHandler& handler);
 
   // Makes the current tool current again: reads the colour window's transparency and colour, ends
   // Shift, lets the next repaint lay the checkerboard again, sends `teActivate` and clears the
@@ -107,12 +123,13 @@ class ToolEngine {
   DrawContext draw;
 
  private:
-  // Sends an event to the current tool's module; false for a code outside the tool table.
+  // Sends an event to the current tool's handler; false when it has none.
   bool Dispatch(ToolEvent event);
   void Snap(int x, int y);
 
   LayerProject& project_;
   ToolLinks& links_;
+  std::array<ToolHandler*, kMaxToolCode + 1> handlers_{};
 };
 
 }  // namespace mirasketch

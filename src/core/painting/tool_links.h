@@ -1,36 +1,35 @@
 #pragma once
 
+#include <cstdint>
+
 namespace mirasketch {
 
 class CDibTM;
-class CDibTrue;
-
-// The tool panel's check boxes that tools read and set themselves.
-enum class PanelCheck { kBrushSpace, kAveBrushOnPut, kPenLineSpline, kPenLineNoLook };
 
 // What the tool engine and its tools need from the windows around them: the canvas window's
-// drawing target and undo ring, the tool panel's stamp and check boxes, the colour window's
-// sliders and the option window's readouts. The Studio implements it.
+// drawing target and undo ring, the tool panel's stamp, the colour window's sliders and the
+// option window's readouts. The Studio implements it.
 class ToolLinks {
  public:
   virtual ~ToolLinks() = default;
 
-  // Canvas window: the active layer tools draw into; the undo snapshot before a stroke, its
-  // restoration for figures redrawn on every move, and the layer as the stroke began.
+  // Canvas window: the active layer tools draw into and the undo snapshot saved before a stroke.
   virtual CDibTM& ActiveLayer() = 0;
   virtual void PushUndo() = 0;
-  virtual void RestoreSnapshot() = 0;
-  virtual const CDibTrue& CurrentSnapshot() const = 0;
+  // Row y (0 at the top) of the layer as the stroke began, 3 bytes a pixel from x = 0; null when
+  // the snapshot does not cover the active layer or y lies outside it.
+  virtual const std::uint8_t* SnapshotRow(int y) const = 0;
+  // Copies a rectangle of the snapshot back into the active layer (clipped to both): figures
+  // redrawn on every move take their old preview away with it.
+  virtual void RestoreSnapshotRect(int x, int y, int width, int height) = 0;
   // Recomposes and shows the whole canvas, or only its visible part.
   virtual void RedrawCanvas() = 0;
   virtual void RedrawVisibleCanvas() = 0;
 
-  // Tool panel: the selected stamp, selecting one, pressing a tool button and the check boxes.
+  // Tool panel: the selected stamp, selecting one and pressing a tool button.
   virtual int SelectedBrush() const = 0;
   virtual void SetBrushIndex(int stamp) = 0;
   virtual void SelectTool(int code) = 0;
-  virtual bool PanelChecked(PanelCheck box) const = 0;
-  virtual void SetPanelChecked(PanelCheck box, bool checked) = 0;
 
   // Colour window: the slider positions, setting the transparency slider and the colour.
   virtual int TransparencyPosition() const = 0;

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "platform/window_table.h"
+
 namespace mirasketch {
 
 class TfrmDlgSize;
-
-// The program's windows, for telling the views which one changed.
-enum class WindowId { frmMain, frmM, frmC, frmCol, frmPos, frmOpt, frmL };
 
 // How the core tells the views that something changed; the views then read the state again.
 // Every call may come at any time on the user-interface thread.

@@ -168,6 +168,7 @@ void ComposePixelwise(CDibTrue& dst, const CDibTM& layer, int dx, int dy, int sx
 // in mode 2; null for an unknown mode.
 const CDibTrue* DisplayBuffer(LayerProject& project, int displayMode) {
   if (displayMode == 2) {
+    project.compositeStale = true;
     const CDibTM& active = project.Active();
     CopyBlock256ToTrue(project.compositeDib, active.offsetX, active.offsetY, active.mask, 0, 0,
                        active.mask.Width(), active.mask.Height());
@@ -244,6 +245,7 @@ void RefreshComposite(LayerProject& project) {
   if (project.composeEnabled) {
     DrawChecker(project, 0, 0, project.CanvasWidth(), project.CanvasHeight());
     ComposeRect(project, 0, 0, project.CanvasWidth(), project.CanvasHeight());
+    project.compositeStale = false;
   }
   ShowComposite(project);
 }

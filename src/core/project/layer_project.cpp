@@ -41,6 +41,7 @@ void LayerProject::NewProject(int count, int width, int height) {
   if (count <= 0 || count > LAYER_SLOTS) return;
   for (int i = 0; i <= MAX_LAYERS; ++i) ResetLayerProps(i);
   compositeDib.SetSize(width, height, messages_);
+  compositeStale = true;
   links_.WorkPlane().SetSize(width, height);
   layerCount = count;
   links_.SetDrawTarget(Layer(0));
@@ -157,6 +158,7 @@ void LayerProject::AdoptLayers(std::array<std::unique_ptr<CDibTM>, MAX_LAYERS>& 
     std::swap(layers[static_cast<std::size_t>(i)], fresh[static_cast<std::size_t>(i)]);
   layerCount = count;
   compositeDib.SetSize(canvasWidth, canvasHeight, messages_);
+  compositeStale = true;
   links_.WorkPlane().SetSize(canvasWidth, canvasHeight);
 }
 

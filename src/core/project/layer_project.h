@@ -77,6 +77,9 @@ class LayerProject {
   std::string projectFileName;
   bool composeEnabled = false;
   bool backgroundRefresh = false;
+  // True while `compositeDib` may not hold the composition of the layers as they are (a repaint
+  // was skipped, the canvas was resized, or the active mask was laid over it for display).
+  bool compositeStale = true;
 
  private:
   void ShrinkSpares();

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/views.h"
+#include "shell/shell_links.h"
 
 namespace mirasketch {
 
@@ -30,8 +31,8 @@ constexpr std::size_t kPaletteBytes = 1024;
 
 }  // namespace
 
-TfrmCol::TfrmCol(ToolEngine& tools, Platform& platform, Views& views)
-    : controls(kControls), tools_(tools), platform_(platform), views_(views) {
+TfrmCol::TfrmCol(ToolEngine& tools, Platform& platform, Views& views, ShellLinks& links)
+    : controls(kControls), tools_(tools), platform_(platform), views_(views), links_(links) {
   controls.SetChecked("chkTranspearPow", true);
   for (int i = 0; i < 256; ++i) paletteColours[static_cast<std::size_t>(i)] = MakeColour(i, i, i);
 }
@@ -201,7 +202,7 @@ void TfrmCol::FormShow() {
 }
 
 void TfrmCol::FormHide() {
-  if (hidden) hidden();
+  links_.WindowHidden(WindowId::frmCol);
 }
 
 bool TfrmCol::Click(std::string_view name) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +10,7 @@
 namespace mirasketch {
 
 class Platform;
+class ShellLinks;
 class ToolEngine;
 class Views;
 
@@ -19,7 +19,7 @@ class Views;
 // change goes at once into the tool engine and refreshes the current tool.
 class TfrmCol : public ControlWindow {
  public:
-  TfrmCol(ToolEngine& tools, Platform& platform, Views& views);
+  TfrmCol(ToolEngine& tools, Platform& platform, Views& views, ShellLinks& links);
 
   // Reads the palette from `programDir` + "palcol.dat" (the grey ramp when there is none, or,
   // with a message, when it is not 1024 bytes long) and shows the drawing colour in the sliders.
@@ -51,6 +51,7 @@ class TfrmCol : public ControlWindow {
   const PaintBox& pbxColPaint();
   const PaintBox& pbxPalettePaint();
   void FormShow();
+  // The window was hidden: its switch on the main window goes off.
   void FormHide();
 
   // ControlWindow.
@@ -59,9 +60,6 @@ class TfrmCol : public ControlWindow {
   bool Change(std::string_view name, int value) override;
   const PaintBox* Paint(std::string_view name) override;
   bool MouseDown(std::string_view name, int button, int x, int y, int shiftState) override;
-
-  // Called when the window is hidden (the main window's switch goes off).
-  std::function<void()> hidden;
 
   ControlSet controls;
   std::array<std::uint32_t, 256> paletteColours{};
@@ -79,6 +77,7 @@ class TfrmCol : public ControlWindow {
   ToolEngine& tools_;
   Platform& platform_;
   Views& views_;
+  ShellLinks& links_;
   PaintBox swatch_;
   PaintBox palette_;
 };

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <iterator>
+
 #include "painting/canvas_window.h"
 #include "painting/tool_engine.h"
 #include "platform/files.h"
@@ -7,10 +9,14 @@
 #include "project/layer_project.h"
 #include "project/picture_file.h"
 #include "project/size_dialog.h"
+#include "shell/shell_links.h"
 
 namespace mirasketch {
 
-const MenuEntry kMainMenu[] = {
+namespace {
+
+// The main menu before and after the window menu's switches.
+constexpr MenuEntry kMenuBeforeSwitches[] = {
     {MenuEntry::kMenu, "N1", "ﾌｧｲﾙ(&F)", "", 0},
     {MenuEntry::kItem, "mnuNewBmp", "新規(&N)", "", 0},
     {MenuEntry::kSeparator, "", "", "", 0},
@@ -53,11 +59,9 @@ const MenuEntry kMainMenu[] = {
     {MenuEntry::kItem, "mnuDibSizeChange", "カンバスの大きさ変更", "", 0},
     {MenuEntry::kEnd, "", "", "", 0},
     {MenuEntry::kMenu, "mnuWindowShow", "ｳｨﾝﾄﾞｳ(&W)", "", 0},
-    {MenuEntry::kItem, "mnuWinPaint", "ペイント(&A)", "", 0},
-    {MenuEntry::kItem, "mnuWinColor", "カラー(&C)", "", 1},
-    {MenuEntry::kItem, "mnuWinPosition", "位置(&P)", "", 2},
-    {MenuEntry::kItem, "mnuWinOption", "オプション(&O)", "", 3},
-    {MenuEntry::kItem, "mnuWinLayer", "レイヤ(&L)", "", 4},
+};
+
+constexpr MenuEntry kMenuAfterSwitches[] = {
     {MenuEntry::kSeparator, "", "", "", 0},
     {MenuEntry::kItem, "mnuSetting", "設定", "", 0},
     {MenuEntry::kEnd, "", "", "", 0},
@@ -66,13 +70,34 @@ const MenuEntry kMainMenu[] = {
     {MenuEntry::kItem, "mnuabout", "&about", "", 0},
     {MenuEntry::kEnd, "", "", "", 0},
 };
-const int kMainMenuSize = static_cast<int>(sizeof kMainMenu / sizeof kMainMenu[0]);
 
-const ToolBarEntry kMainToolBar[9] = {
-    {"tlbNewBmp", 0, false, 0},     {"tlbOpen", 1, false, 0},     {"tlbSave", 2, false, 0},
-    {"tlbSep0", -1, false, 0},      {"tlbWinPaint", 3, true, 0},  {"tlbWinColor", 4, true, 1},
-    {"tlbWinPosition", 5, true, 2}, {"tlbWinOption", 6, true, 3}, {"tlbWinLayer", 7, true, 4},
+constexpr ToolBarEntry kFileButtons[] = {
+    {"tlbNewBmp", 0, false, 0},
+    {"tlbOpen", 1, false, 0},
+    {"tlbSave", 2, false, 0},
+    {"tlbSep0", -1, false, 0},
 };
+
+}  // namespace
+
+std::vector<MenuEntry> MainMenu() {
+  std::vector<MenuEntry> menu(std::begin(kMenuBeforeSwitches), std::end(kMenuBeforeSwitches));
+  for (int i = 0; i < WindowSwitchCount(); ++i) {
+    const WindowSwitch& on = SwitchedWindow(i)->windowSwitch;
+    menu.push_back({MenuEntry::kItem, on.menuItem, on.menuCaption, "", i});
+  }
+  menu.insert(menu.end(), std::begin(kMenuAfterSwitches), std::end(kMenuAfterSwitches));
+  return menu;
+}
+
+std::vector<ToolBarEntry> MainToolBar() {
+  std::vector<ToolBarEntry> bar(std::begin(kFileButtons), std::end(kFileButtons));
+  for (int i = 0; i < WindowSwitchCount(); ++i) {
+    const WindowSwitch& on = SwitchedWindow(i)->windowSwitch;
+    bar.push_back({on.toolButton, on.glyph, true, i});
+  }
+  return bar;
+}
 
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -104,32 +129,32 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-WindowId SwitchedWindow(int index) {
-  constexpr WindowId kWindows[] = {WindowId::frmM, WindowId::frmCol, WindowId::frmPos,
-                                   WindowId::frmOpt, WindowId::frmL};
-  return kWindows[index];
-}
-
 std::string TfrmMain::RecentCaption(const std::string& entry) {
   return entry.empty() ? "(empty)" : entry;
 }
 
 TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
-                   Platform& platform, Views& views, const std::string& programDirIn)
-    : programDir(programDirIn),
+                   Platform& platform, Views& views, ShellLinks& links,
+                   const std::string& programDirIn)
+    : windowShown(static_cast<std::size_t>(WindowSwitchCount())),
+      programDir(programDirIn),
       project_(project),
       files_(files),
       canvas_(canvas),
       tools_(tools),
       platform_(platform),
-      views_(views) {}
+      views_(views),
+      links_(links) {
+  for (int i = 0; i < WindowSwitchCount(); ++i)
+    windowShown[static_cast<std::size_t>(i)] = SwitchedWindow(i)->windowSwitch.onAtStart;
+}
 
 void TfrmMain::Changed() {
   views_.WindowChanged(WindowId::frmMain);
 }
 
 void TfrmMain::FormShow() {
-  if (hooks.startUp) hooks.startUp();
+  links_.StartUp();
   Changed();
 }
 
@@ -138,7 +163,7 @@ bool TfrmMain::FormClose() {
   tools_.strokeActive = false;
   canvas_.view.selectionVisible = false;
   canvas_.rubberBandOn = false;
-  if (hooks.saveSettings) hooks.saveSettings();
+  links_.SaveSettings();
   return true;
 }
 
@@ -230,10 +255,10 @@ void TfrmMain::mnuCutClick(int tag) {
       break;
     case 1:
     case 2:
-      if (hooks.cutOrCopy) hooks.cutOrCopy(tag);
+      links_.CutOrCopy(tag);
       break;
     case 3:
-      if (hooks.paste) hooks.paste();
+      links_.PasteFromClipboard();
       break;
     default:
       break;
@@ -243,21 +268,29 @@ void TfrmMain::mnuCutClick(int tag) {
 void TfrmMain::mnuDibSizeChangeClick() {
   TfrmDlgSize dialog;
   dialog.SetValues(project_.CanvasWidth(), project_.CanvasHeight());
-  if (views_.RunSizeDialog(dialog) && hooks.resizeCanvas)
-    hooks.resizeCanvas(dialog.resultWidth, dialog.resultHeight);
+  if (views_.RunSizeDialog(dialog)) links_.ResizeCanvas(dialog.resultWidth, dialog.resultHeight);
 }
 
 void TfrmMain::ShowToolWindow(int index, bool visible) {
-  if (index < 0 || index >= 5) return;
+  const WindowRow* window = SwitchedWindow(index);
+  if (window == nullptr) return;
   windowShown[static_cast<std::size_t>(index)] = visible;
-  if (index == 0) canvas_.visible = visible;
-  if (hooks.windowSwitched) hooks.windowSwitched(index, visible);
+  links_.WindowSwitched(window->id, visible);
   Changed();
-  views_.ShowWindow(SwitchedWindow(index), visible);
+  views_.ShowWindow(window->id, visible);
+}
+
+void TfrmMain::WindowHidden(WindowId window) {
+  const int index = WindowInfo(window).windowSwitch.index;
+  if (index >= 0) ShowToolWindow(index, false);
+}
+
+bool TfrmMain::WindowChecked(int index) const {
+  return SwitchedWindow(index) != nullptr && windowShown[static_cast<std::size_t>(index)];
 }
 
 void TfrmMain::MenuShowWindowFromMenu(int tag) {
-  if (tag >= 0 && tag < 5) ShowToolWindow(tag, !windowShown[static_cast<std::size_t>(tag)]);
+  if (SwitchedWindow(tag) != nullptr) ShowToolWindow(tag, !WindowChecked(tag));
 }
 
 void TfrmMain::MenuShowWindowFromButton(int tag, bool down) {

@@ -1,19 +1,20 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "platform/window_table.h"
 
 namespace mirasketch {
 
 class LayerProject;
 class PictureFiles;
+class ShellLinks;
 class TfrmM;
 class ToolEngine;
 class Views;
-enum class WindowId;
 
 // One entry of the main menu as the view builds it: a top-level menu, a submenu, an item or a
 // separator, with its design name, caption (accelerator letter included), shortcut and Tag.
@@ -24,9 +25,9 @@ struct MenuEntry {
   const char* shortcut;  // "Ctrl+O" or ""
   int tag;
 };
-// The whole main menu in order; kEnd closes a menu or submenu.
-extern const MenuEntry kMainMenu[];
-extern const int kMainMenuSize;
+// The whole main menu in order, the window menu's switches taken from the window table; kEnd
+// closes a menu or submenu.
+std::vector<MenuEntry> MainMenu();
 
 // One tool-bar button: design name, glyph index (−1 for the separator), toggle or not, Tag.
 struct ToolBarEntry {
@@ -35,7 +36,8 @@ struct ToolBarEntry {
   bool toggle;
   int tag;
 };
-extern const ToolBarEntry kMainToolBar[9];
+// The tool bar: the file buttons, a separator and the window switches of the window table.
+std::vector<ToolBarEntry> MainToolBar();
 
 // The main window: the file commands, the recent lists, the window switches and the edit
 // commands. Handlers are named after the control and event they serve.
@@ -43,18 +45,7 @@ class TfrmMain {
  public:
   // `programDir` is the program's folder (with a trailing separator), owned by the caller.
   TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
-           Platform& platform, Views& views, const std::string& programDir);
-
-  // Calls into modules above or beside this one, installed by the Studio.
-  struct Hooks {
-    std::function<void(int)> cutOrCopy;             // 1 cut, 2 copy
-    std::function<void()> paste;                    // paste from the clipboard
-    std::function<void(int, int)> resizeCanvas;     // the canvas-size operation
-    std::function<void()> startUp;                  // first show: project, settings, windows
-    std::function<void()> saveSettings;             // a confirmed exit: what is kept between runs
-    std::function<void(int, bool)> windowSwitched;  // a floating window was shown or hidden
-  };
-  Hooks hooks;
+           Platform& platform, Views& views, ShellLinks& links, const std::string& programDir);
 
   void FormShow();
   // The close of the main window: false keeps the program running.
@@ -80,10 +71,13 @@ class TfrmMain {
   // 254 characters.
   void OpenDroppedFile(const std::string& path);
 
-  // Sets a window's check mark and tool button to `visible` and shows or hides it; indices
-  // 0 canvas, 1 colour, 2 position, 3 option, 4 layer.
+  // Sets a window's check mark and tool button to `visible` and shows or hides it; `index` is
+  // the Tag of the window's switch (0 canvas, 1 colour, 2 position, 3 option, 4 layer). Other
+  // indices do nothing.
   void ShowToolWindow(int index, bool visible);
-  bool WindowChecked(int index) const { return windowShown[static_cast<std::size_t>(index)]; }
+  // A window was hidden (its own hide handler): its switch, if it has one, goes off.
+  void WindowHidden(WindowId window);
+  bool WindowChecked(int index) const;
 
   void AddRecentFile(const std::string& path);
   void AddRecentOpenFolder(const std::string& path);
@@ -94,7 +88,7 @@ class TfrmMain {
   std::array<std::string, 8> recentFiles;
   std::array<std::string, 4> recentOpenFolders;
   std::array<std::string, 4> recentSaveFolders;
-  std::array<bool, 5> windowShown{true, false, false, false, false};
+  std::vector<bool> windowShown;  // by switch Tag
   FileDialogRequest openDialog;
   FileDialogRequest saveDialog;
   const std::string& programDir;  // the program's folder, with a trailing separator
@@ -110,6 +104,7 @@ class TfrmMain {
   ToolEngine& tools_;
   Platform& platform_;
   Views& views_;
+  ShellLinks& links_;
 };
 
 // Inserts `item` at the top of a recent list: an entry equal to it (ASCII case ignored) moves up,
@@ -121,8 +116,5 @@ void PushRecent(std::array<std::string, N>& list, const std::string& item);
 std::string FolderOf(const std::string& path);
 // ASCII-only case-insensitive equality.
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b);
-
-// The window switched by a Tag of the window menu and tool bar.
-WindowId SwitchedWindow(int index);
 
 }  // namespace mirasketch

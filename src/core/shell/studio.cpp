@@ -4,65 +4,21 @@
 
 namespace mirasketch {
 
-namespace {
-
-const char* PanelCheckName(PanelCheck box) {
-  switch (box) {
-    case PanelCheck::kBrushSpace:
-      return "chkBrushSpace";
-    case PanelCheck::kAveBrushOnPut:
-      return "chkAveBrushOnPut";
-    case PanelCheck::kPenLineSpline:
-      return "chkPenLineSpline";
-    case PanelCheck::kPenLineNoLook:
-      return "chkPenLineNoLook";
-  }
-  return "chkBrushSpace";
-}
-
-}  // namespace
-
 Studio::Studio(Platform& platformIn, Views& viewsIn)
     : platform(platformIn),
       views(viewsIn),
       project(platformIn, *this),
       toolEngine(project, *this),
-      frmM(project, toolEngine, platformIn, viewsIn),
-      frmC(toolEngine, frmM, platformIn, viewsIn),
-      frmCol(toolEngine, platformIn, viewsIn),
+      frmM(project, toolEngine, platformIn, viewsIn, *this),
+      frmC(toolEngine, frmM, platformIn, viewsIn, *this),
+      frmCol(toolEngine, platformIn, viewsIn, *this),
       frmOpt(viewsIn),
       frmL(project),
       pictureFiles(project, platformIn),
-      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, programDir) {
-  frmM.hooks.hidden = [this] { frmMain.ShowToolWindow(0, false); };
-  frmM.hooks.pickColour = [this](int colour) { frmCol.SetDrawColour(colour); };
-  frmM.hooks.showPointer = [this](int x, int y) { frmOpt.ShowPointer(x, y); };
-  frmM.hooks.clearReadouts = [this] { frmOpt.ClearReadouts(); };
-  frmCol.hidden = [this] { frmMain.ShowToolWindow(1, false); };
-  frmMain.hooks.startUp = [this] { StartUp(); };
-  frmMain.hooks.windowSwitched = [this](int index, bool visible) {
-    if (index == 1 && visible) frmCol.FormShow();
-    if (index == 3) frmOpt.visible = visible;
-  };
-  frmMain.hooks.saveSettings = [this] {
-    if (programDir.empty()) return;
-    // A program folder that cannot be written must not keep the program from closing: the
-    // failure is shown and the exit goes on.
-    try {
-      frmCol.SavePalette(programDir);
-    } catch (const IoError& error) {
-      platform.ShowMessage(error.what());
-    }
-  };
-}
-
-bool Studio::PanelChecked(PanelCheck box) const {
-  return frmC.controls.Checked(PanelCheckName(box));
-}
-
-void Studio::SetPanelChecked(PanelCheck box, bool checked) {
-  frmC.controls.SetChecked(PanelCheckName(box), checked);
-  views.WindowChanged(WindowId::frmC);
+      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
+  paintingTools_.Register(toolEngine);
+  controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
 }
 
 void Studio::SetCanvasCaption(const std::string& caption) {
@@ -86,5 +42,50 @@ void Studio::StartUp() {
   views.ShowWindow(WindowId::frmC, true);
   frmM.Redraw();
 }
+
+void Studio::SaveSettings() {
+  if (programDir.empty()) return;
+  // A program folder that cannot be written must not keep the program from closing: the
+  // failure is shown and the exit goes on.
+  try {
+    frmCol.SavePalette(programDir);
+  } catch (const IoError& error) {
+    platform.ShowMessage(error.what());
+  }
+}
+
+void Studio::WindowSwitched(WindowId window, bool visible) {
+  switch (window) {
+    case WindowId::frmM:
+      frmM.visible = visible;
+      break;
+    case WindowId::frmCol:
+      if (visible) frmCol.FormShow();
+      break;
+    case WindowId::frmOpt:
+      frmOpt.visible = visible;
+      break;
+    default:
+      break;
+  }
+}
+
+void Studio::CutOrCopy(int) {}
+
+void Studio::PasteFromClipboard() {}
+
+void Studio::SelectAction(int) {}
+
+void Studio::OpenTransform() {}
+
+void Studio::SetPieceMaskTransparent(bool) {}
+
+void Studio::EndFloatingPiece() {}
+
+void Studio::ResizeCanvas(int, int) {}
+
+void Studio::ShowMaskWindow() {}
+
+void Studio::RefreshPosition() {}
 
 }  // namespace mirasketch

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "painting/canvas_links.h"
 #include "painting/canvas_window.h"
+#include "painting/painting_tools.h"
 #include "painting/tool_engine.h"
 #include "painting/tool_links.h"
 #include "platform/platform.h"
 #include "platform/views.h"
+#include "platform/window_table.h"
 #include "project/layer_project.h"
 #include "project/layer_window.h"
 #include "project/picture_file.h"
@@ -14,13 +18,19 @@
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
+#include "shell/shell_links.h"
 #include "shell/tool_panel.h"
 
 namespace mirasketch {
 
-// Owns the state of every module and wires them together in the start-up order. Tests and the
-// command-line tool create a fresh one with their own platform and drive it as the windows do.
-class Studio : private ProjectLinks, private ToolLinks {
+// Owns the state of every module and wires them together in the start-up order: every call
+// between windows goes through one of the links interfaces it implements, so a call that nobody
+// wired does not compile. Tests and the command-line tool create a fresh one with their own
+// platform and drive it as the windows do.
+class Studio : private ProjectLinks,
+               private ToolLinks,
+               private CanvasLinks,
+               private ShellLinks {
  public:
   Studio(Platform& platform, Views& views);
   Studio(const Studio&) = delete;
@@ -29,7 +39,13 @@ class Studio : private ProjectLinks, private ToolLinks {
   // The main window's first show: the start-up project, the settings (defaults until the settings
   // file is read), the brush sheet and palette from `programDir`, the recent lists, and the canvas
   // window and tool panel shown.
-  void StartUp();
+  void StartUp() override;
+
+  // The window whose controls the views build and the replay drives, by window; null for a
+  // window that has none.
+  ControlWindow* Controls(WindowId window) const {
+    return controlWindows_[static_cast<std::size_t>(window)];
+  }
 
   // The program's folder with a trailing separator, where its data files are found; empty for
   // the working folder.
@@ -65,15 +81,15 @@ class Studio : private ProjectLinks, private ToolLinks {
   // ToolLinks.
   CDibTM& ActiveLayer() override { return frmM.DrawTarget(); }
   void PushUndo() override { frmM.PushUndo(); }
-  void RestoreSnapshot() override { frmM.RestoreSnapshot(); }
-  const CDibTrue& CurrentSnapshot() const override { return frmM.CurrentSnapshot(); }
+  const std::uint8_t* SnapshotRow(int y) const override { return frmM.SnapshotRow(y); }
+  void RestoreSnapshotRect(int x, int y, int w, int h) override {
+    frmM.RestoreSnapshotRect(x, y, w, h);
+  }
   void RedrawCanvas() override { frmM.Redraw(); }
   void RedrawVisibleCanvas() override { frmM.RedrawVisible(); }
   int SelectedBrush() const override { return frmC.selectedBrush; }
   void SetBrushIndex(int stamp) override { frmC.SetBrushIndex(stamp); }
   void SelectTool(int code) override { frmC.SelectTool(code); }
-  bool PanelChecked(PanelCheck box) const override;
-  void SetPanelChecked(PanelCheck box, bool checked) override;
   int TransparencyPosition() const override { return frmCol.TransparencyPosition(); }
   int SliderColour() const override { return frmCol.SliderColour(); }
   void SetTransparencySlider(int t) override { frmCol.SetTransparencySlider(t); }
@@ -85,6 +101,31 @@ class Studio : private ProjectLinks, private ToolLinks {
     frmOpt.ShowBoxReadout(line, x, y, w, h);
   }
   void ClearReadouts() override { frmOpt.ClearReadouts(); }
+
+  // CanvasLinks (besides those shared with the other links).
+  void CanvasHidden() override { frmMain.WindowHidden(WindowId::frmM); }
+  void ShowPointer(int x, int y) override { frmOpt.ShowPointer(x, y); }
+
+  // ShellLinks.
+  void SaveSettings() override;
+  void WindowSwitched(WindowId window, bool visible) override;
+  void WindowHidden(WindowId window) override { frmMain.WindowHidden(window); }
+  // The operations below belong to modules that are not built yet (selection, canvas size, mask
+  // window, position window); each is the one place where its module will be called.
+  // Without a floating piece, which only the selection tool makes, cut and copy do nothing.
+  void CutOrCopy(int mode) override;
+  // Paste makes the clipboard's picture a floating piece of the selection tool.
+  void PasteFromClipboard() override;
+  void SelectAction(int action) override;
+  void OpenTransform() override;
+  void SetPieceMaskTransparent(bool transparent) override;
+  void EndFloatingPiece() override;
+  void ResizeCanvas(int width, int height) override;
+  void ShowMaskWindow() override;
+  void RefreshPosition() override;
+
+  PaintingTools paintingTools_;
+  std::array<ControlWindow*, kWindowCount> controlWindows_{};
 };
 
 }  // namespace mirasketch

@@ -5,6 +5,7 @@
 #include "painting/canvas_window.h"
 #include "painting/tool_engine.h"
 #include "platform/views.h"
+#include "shell/shell_links.h"
 #include "shell/tool_panel_controls.h"
 
 namespace mirasketch {
@@ -21,21 +22,36 @@ bool IsPenOrEraser(int code) {
 
 }  // namespace
 
-TfrmC::TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views)
+TfrmC::TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views,
+             ShellLinks& links)
     : controls(ToolPanelControls()),
       tools_(tools),
       canvas_(canvas),
       platform_(platform),
-      views_(views) {
+      views_(views),
+      links_(links) {
   for (const char* group : kGroups) controls.SetVisible(group, false);
   controls.SetVisible("grpPenEraser", true);
   controls.SetChecked("spbPen", true);
-  for (const char* on : {"chkBrushSpace", "chkAveBrushOnPut", "chkPenLineSpline", "rdiAveBrush0",
-                         "rdiBrushBig1", "rdiCountLine", "rdiRulerTriangle"})
-    controls.SetChecked(on, true);
-  controls.SetPosition("sbBrushBigSize", 10);
-  controls.SetPosition("sbRulerSize", 100);
-  controls.SetPosition("sbPenLineHook", 7);
+  ToolSettings& s = tools_.settings;
+  controls.Bind("chkMask", s.maskEnabled);
+  controls.Bind("sbZoom", canvas_.view.zoom);
+  controls.Bind("cboPenErase", s.rightButtonMode);
+  controls.Bind("chkShapeCenter", s.shapeCenter);
+  controls.Bind("chkShapeFill", s.shapeFill);
+  controls.Bind("chkBrushSpace", s.brushInterpolate);
+  for (const char* radio : {"rdiAveBrush0", "rdiAveBrush1"}) controls.Bind(radio, s.averageMode);
+  controls.Bind("chkAveBrushOnPut", s.averageDrag);
+  for (const char* radio : {"rdiBrushBig1", "rdiBrushBig2"}) controls.Bind(radio, s.bigBrushMode);
+  controls.Bind("sbBrushBigSize", s.bigBrushMode == 0 ? s.bigBrushRadius : s.undoBrushRadius);
+  controls.Bind("sbPenkiRange", s.fillRange);
+  for (const char* radio : {"rdiCountLine", "rdiCountSpline"}) controls.Bind(radio, s.contMode);
+  for (const char* radio : {"rdiRulerTriangle", "rdiRulerCloud"}) controls.Bind(radio, s.rulerKind);
+  controls.Bind("sbRulerSize", s.rulerScale, 100);
+  controls.Bind("chkRulerInvert", s.rulerInvert);
+  controls.Bind("sbPenLineHook", s.penLineInterval);
+  controls.Bind("chkPenLineSpline", s.penLineSpline);
+  controls.Bind("chkPenLineNoLook", s.penLineNoLook);
 }
 
 const char* TfrmC::GroupOf(int code) {
@@ -78,13 +94,8 @@ void TfrmC::InitToolPanel() {
   clientHeight = 244;
   brushPageStart = 0;
   const ToolSettings& s = tools_.settings;
-  if (s.bigBrushMode == 1) {
-    controls.SetChecked("rdiBrushBig2", true);
-    rdiBrushBig1Click(1);
-  }
-  controls.SetPosition("cboPenErase", s.rightButtonMode);
-  controls.SetChecked("chkShapeFill", s.shapeFill);
-  controls.SetChecked("chkShapeCenter", s.shapeCenter);
+  // The option controls show the settings as read; the big-brush radius follows the mode.
+  rdiBrushBig1Click(s.bigBrushMode);
   Changed();
 }
 
@@ -109,7 +120,7 @@ void TfrmC::SetCurrentTool(int code) {
   canvas_.view.selectionVisible = false;
   canvas_.rubberBandOn = false;
   canvas_.view.displayMode = 1;
-  if (hooks.endFloatingPiece) hooks.endFloatingPiece();
+  links_.EndFloatingPiece();
   s.currentTool = static_cast<std::int16_t>(code);
   if (const char* group = GroupOf(code); group != nullptr) {
     if (!IsPenOrEraser(code) || !IsPenOrEraser(old)) controls.SetVisible(group, true);
@@ -117,10 +128,12 @@ void TfrmC::SetCurrentTool(int code) {
   if (code == tkBrush || code == tkAirBrush) {
     selectedBrush = code == tkBrush ? s.brushBrush : s.airBrush;
     brushPageStart = selectedBrush / 32 * 32;
+    // One interpolation box shows the switch of whichever of the two is current.
+    controls.Bind("chkBrushSpace", code == tkBrush ? s.brushInterpolate : s.airInterpolate);
   }
   if (code == tkMask) {
     controls.SetVisible("pnlABrush", false);
-    if (hooks.showMaskWindow) hooks.showMaskWindow();
+    links_.ShowMaskWindow();
     canvas_.view.displayMode = 2;
   }
   tools_.ActivateCurrentTool();
@@ -138,7 +151,6 @@ void TfrmC::btnUndoClick() {
 }
 
 void TfrmC::chkMaskClick() {
-  tools_.settings.maskEnabled = controls.Checked("chkMask");
   tools_.RefreshTool();
 }
 
@@ -153,18 +165,12 @@ void TfrmC::sbZoomChange(int position) {
 
 void TfrmC::ToolChange(int tag) {
   SetCurrentTool(tag);
-  if (hooks.refreshPosition) hooks.refreshPosition();
+  links_.RefreshPosition();
   canvas_.Redraw();
 }
 
 void TfrmC::cboPenEraseClick(int index) {
   controls.SetPosition("cboPenErase", index);
-  tools_.settings.rightButtonMode = controls.Position("cboPenErase");
-}
-
-void TfrmC::ShapeSettingChange(int tag) {
-  if (tag == 2) tools_.settings.shapeCenter = controls.Checked("chkShapeCenter");
-  if (tag == 1) tools_.settings.shapeFill = controls.Checked("chkShapeFill");
 }
 
 void TfrmC::rdiAveBrush0Click(int tag) {
@@ -175,40 +181,33 @@ void TfrmC::rdiBrushBig1Click(int tag) {
   ToolSettings& s = tools_.settings;
   s.bigBrushMode = tag;
   // One slider edits the radius of the selected mode; each mode keeps its own.
-  if (controls.SetPosition("sbBrushBigSize", tag == 0 ? s.bigBrushRadius : s.undoBrushRadius))
-    sbBrushBigSizeChange(controls.Position("sbBrushBigSize"));
+  controls.Bind("sbBrushBigSize", tag == 0 ? s.bigBrushRadius : s.undoBrushRadius);
+  controls.SetCaption("lblBrushBigSize", Labelled("半径", controls.Position("sbBrushBigSize")));
   Changed();
 }
 
 void TfrmC::sbBrushBigSizeChange(int position) {
   controls.SetPosition("sbBrushBigSize", position);
-  const int radius = controls.Position("sbBrushBigSize");
-  ToolSettings& s = tools_.settings;
-  if (s.bigBrushMode != 0)
-    s.undoBrushRadius = radius;
-  else
-    s.bigBrushRadius = radius;
-  controls.SetCaption("lblBrushBigSize", Labelled("半径", radius));
+  controls.SetCaption("lblBrushBigSize", Labelled("半径", controls.Position("sbBrushBigSize")));
   Changed();
 }
 
 void TfrmC::sbPenkiRangeChange(int position) {
   controls.SetPosition("sbPenkiRange", position);
-  tools_.settings.fillRange = controls.Position("sbPenkiRange");
   controls.SetCaption("lblPenkiRange", Labelled("対象色幅", tools_.settings.fillRange));
   Changed();
 }
 
 void TfrmC::SelectDoAction(int tag) {
-  if (hooks.selectAction) hooks.selectAction(tag);
+  links_.SelectAction(tag);
 }
 
 void TfrmC::btnSelectTransClick() {
-  if (hooks.openTransform) hooks.openTransform();
+  links_.OpenTransform();
 }
 
 void TfrmC::chkSelectMaskClick() {
-  if (hooks.pieceMaskTransparent) hooks.pieceMaskTransparent(controls.Checked("chkSelectMask"));
+  links_.SetPieceMaskTransparent(controls.Checked("chkSelectMask"));
   tools_.RefreshTool();
 }
 
@@ -224,21 +223,17 @@ void TfrmC::rdiRulerTriangleClick(int tag) {
 
 void TfrmC::sbRulerSizeChange(int position) {
   controls.SetPosition("sbRulerSize", position);
-  const int size = controls.Position("sbRulerSize");
-  tools_.settings.rulerScale = static_cast<float>(size) / 100.0f;
-  controls.SetCaption("lblRulerSize", Labelled("大きさ", size, "%"));
+  controls.SetCaption("lblRulerSize", Labelled("大きさ", controls.Position("sbRulerSize"), "%"));
   tools_.RefreshTool();
   Changed();
 }
 
 void TfrmC::chkRulerInvertClick() {
-  tools_.settings.rulerInvert = controls.Checked("chkRulerInvert");
   tools_.RefreshTool();
 }
 
 void TfrmC::sbPenLineHookChange(int position) {
   controls.SetPosition("sbPenLineHook", position);
-  tools_.settings.penLineInterval = controls.Position("sbPenLineHook");
   controls.SetCaption("lblPenLineHook", Labelled("更新間隔", tools_.settings.penLineInterval));
   Changed();
 }
@@ -272,8 +267,6 @@ bool TfrmC::Click(std::string_view name) {
     btnUndoClick();
   } else if (name == "chkMask") {
     chkMaskClick();
-  } else if (name == "chkShapeCenter" || name == "chkShapeFill") {
-    ShapeSettingChange(spec.tag);
   } else if (name == "rdiAveBrush0" || name == "rdiAveBrush1") {
     rdiAveBrush0Click(spec.tag);
   } else if (name == "rdiBrushBig1" || name == "rdiBrushBig2") {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 
 #include "shell/window_controls.h"
@@ -8,27 +7,18 @@
 namespace mirasketch {
 
 class Platform;
+class ShellLinks;
 class TfrmM;
 class ToolEngine;
 class Views;
 
 // The tool panel ("Tool"): the undo button, mask switch and zoom; the fifteen tool buttons; the
-// option group of the current tool; and the brush strip. Every control change goes straight into
-// the tool engine's settings. The panel can never be closed by the user.
+// option group of the current tool; and the brush strip. The controls of tool options show and
+// write the tool engine's settings themselves, and the zoom bar the canvas window's zoom. The
+// panel can never be closed by the user.
 class TfrmC : public ControlWindow {
  public:
-  TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views);
-
-  // Calls into windows of later parts, installed by the Studio; unset ones do nothing.
-  struct Hooks {
-    std::function<void(int)> selectAction;  // flip left–right (1), top–bottom (2), select all (3)
-    std::function<void()> openTransform;
-    std::function<void(bool)> pieceMaskTransparent;
-    std::function<void()> endFloatingPiece;
-    std::function<void()> showMaskWindow;  // shows the mask window when it is hidden
-    std::function<void()> refreshPosition;
-  };
-  Hooks hooks;
+  TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views, ShellLinks& links);
 
   // Lays the panel out after the tool settings were read and shows them in the controls.
   void InitToolPanel();
@@ -48,7 +38,6 @@ class TfrmC : public ControlWindow {
   void sbZoomChange(int position);
   void ToolChange(int tag);
   void cboPenEraseClick(int index);
-  void ShapeSettingChange(int tag);
   void rdiAveBrush0Click(int tag);
   void rdiBrushBig1Click(int tag);
   void sbBrushBigSizeChange(int position);
@@ -94,6 +83,7 @@ class TfrmC : public ControlWindow {
   TfrmM& canvas_;
   Platform& platform_;
   Views& views_;
+  ShellLinks& links_;
   PaintBox strip_;
   PaintBox grid_;
   PaintBox eraser_;

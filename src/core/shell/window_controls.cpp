@@ -1,6 +1,7 @@
 #include "shell/window_controls.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace mirasketch {
@@ -40,7 +41,8 @@ void PaintBox::PageTabs(int count, int current, int tabWidth, int tabHeight, int
   }
 }
 
-ControlSet::ControlSet(std::span<const ControlSpec> specs) : specs_(specs), states_(specs.size()) {
+ControlSet::ControlSet(std::span<const ControlSpec> specs)
+    : specs_(specs), states_(specs.size()), bindings_(specs.size()) {
   for (std::size_t i = 0; i < specs.size(); ++i) {
     const ControlSpec& spec = specs[i];
     ControlState& state = states_[i];
@@ -55,35 +57,86 @@ int ControlSet::Find(std::string_view name) const {
   return -1;
 }
 
-const ControlSpec& ControlSet::Spec(std::string_view name) const {
+int ControlSet::IndexOf(std::string_view name) const {
   const int i = Find(name);
   if (i < 0) throw std::out_of_range("no control " + std::string(name));
-  return specs_[static_cast<std::size_t>(i)];
+  return i;
+}
+
+void ControlSet::Bind(std::string_view name, bool& field) {
+  bindings_[static_cast<std::size_t>(IndexOf(name))] = Binding{&field, nullptr, nullptr, 1};
+}
+
+void ControlSet::Bind(std::string_view name, std::int32_t& field) {
+  bindings_[static_cast<std::size_t>(IndexOf(name))] = Binding{nullptr, &field, nullptr, 1};
+}
+
+void ControlSet::Bind(std::string_view name, float& field, int scale) {
+  bindings_[static_cast<std::size_t>(IndexOf(name))] =
+      Binding{nullptr, nullptr, &field, std::max(scale, 1)};
+}
+
+void ControlSet::ReadBound(std::size_t i) const {
+  const Binding& b = bindings_[i];
+  ControlState& state = states_[i];
+  if (b.flag != nullptr) {
+    state.checked = *b.flag;
+  } else if (b.number != nullptr) {
+    if (specs_[i].kind == ControlKind::kRadio)
+      state.checked = *b.number == specs_[i].tag;
+    else
+      state.position = *b.number;
+  } else if (b.real != nullptr) {
+    state.position = static_cast<int>(std::lround(*b.real * static_cast<float>(b.scale)));
+  }
+}
+
+void ControlSet::WriteBound(std::size_t i) {
+  const Binding& b = bindings_[i];
+  const ControlState& state = states_[i];
+  if (b.flag != nullptr) {
+    *b.flag = state.checked;
+  } else if (b.number != nullptr) {
+    if (specs_[i].kind != ControlKind::kRadio)
+      *b.number = state.position;
+    else if (state.checked)
+      *b.number = specs_[i].tag;
+  } else if (b.real != nullptr) {
+    *b.real = static_cast<float>(state.position) / static_cast<float>(b.scale);
+  }
+}
+
+std::span<const ControlState> ControlSet::States() const {
+  for (std::size_t i = 0; i < states_.size(); ++i) ReadBound(i);
+  return states_;
+}
+
+const ControlSpec& ControlSet::Spec(std::string_view name) const {
+  return specs_[static_cast<std::size_t>(IndexOf(name))];
 }
 
 const ControlState& ControlSet::State(std::string_view name) const {
-  const int i = Find(name);
-  if (i < 0) throw std::out_of_range("no control " + std::string(name));
-  return states_[static_cast<std::size_t>(i)];
-}
-
-ControlState& ControlSet::Mutable(std::string_view name) {
-  return const_cast<ControlState&>(State(name));
+  const auto i = static_cast<std::size_t>(IndexOf(name));
+  ReadBound(i);
+  return states_[i];
 }
 
 void ControlSet::SetChecked(std::string_view name, bool checked) {
-  const ControlSpec& spec = Spec(name);
+  const auto index = static_cast<std::size_t>(IndexOf(name));
+  const ControlSpec& spec = specs_[index];
   const bool exclusive = spec.kind == ControlKind::kRadio || spec.kind == ControlKind::kSpeedButton;
   if (checked && exclusive) {
     for (std::size_t i = 0; i < specs_.size(); ++i)
       if (specs_[i].kind == spec.kind && std::string_view(specs_[i].parent) == spec.parent)
         states_[i].checked = false;
   }
-  Mutable(name).checked = checked;
+  states_[index].checked = checked;
+  WriteBound(index);
 }
 
 bool ControlSet::SetPosition(std::string_view name, int position) {
-  const ControlSpec& spec = Spec(name);
+  const auto index = static_cast<std::size_t>(IndexOf(name));
+  const ControlSpec& spec = specs_[index];
   int clamped = position;
   if (spec.kind == ControlKind::kComboBox) {
     const int items =
@@ -93,18 +146,20 @@ bool ControlSet::SetPosition(std::string_view name, int position) {
   } else {
     clamped = std::clamp(position, spec.minimum, spec.maximum);
   }
-  ControlState& state = Mutable(name);
+  ReadBound(index);
+  ControlState& state = states_[index];
   if (state.position == clamped) return false;
   state.position = clamped;
+  WriteBound(index);
   return true;
 }
 
 void ControlSet::SetCaption(std::string_view name, std::string caption) {
-  Mutable(name).caption = std::move(caption);
+  states_[static_cast<std::size_t>(IndexOf(name))].caption = std::move(caption);
 }
 
 void ControlSet::SetVisible(std::string_view name, bool visible) {
-  Mutable(name).visible = visible;
+  states_[static_cast<std::size_t>(IndexOf(name))].visible = visible;
 }
 
 }  // namespace mirasketch

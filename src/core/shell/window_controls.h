@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,14 +76,24 @@ struct PaintBox {
 };
 
 // The controls of one window: their design and their present state, found by name. Windows keep
-// their controls here so that the views and the command-line replay see one state.
+// their controls here so that the views and the command-line replay see one state. A control
+// whose value belongs to a setting kept elsewhere is bound to that field: it shows the field and
+// writes into it, and keeps no value of its own.
 class ControlSet {
  public:
   explicit ControlSet(std::span<const ControlSpec> specs);
 
+  // Binds a check box's or button's down state to `field`.
+  void Bind(std::string_view name, bool& field);
+  // Binds a scroll bar's, track bar's or combo box's position to `field`; a radio button is down
+  // while `field` holds its Tag, and going down stores its Tag there.
+  void Bind(std::string_view name, std::int32_t& field);
+  // Binds a scroll bar's position to `field` × `scale` (rounded), storing position ÷ `scale`.
+  void Bind(std::string_view name, float& field, int scale);
+
   std::span<const ControlSpec> Specs() const { return specs_; }
   // The states in the order of the specs.
-  std::span<const ControlState> States() const { return states_; }
+  std::span<const ControlState> States() const;
   // The index of a control, −1 when the window has none of that name.
   int Find(std::string_view name) const;
   const ControlSpec& Spec(std::string_view name) const;
@@ -100,10 +111,22 @@ class ControlSet {
   void SetVisible(std::string_view name, bool visible);
 
  private:
-  ControlState& Mutable(std::string_view name);
+  // Where a bound control's value lives; all null for a control that keeps its own.
+  struct Binding {
+    bool* flag = nullptr;
+    std::int32_t* number = nullptr;
+    float* real = nullptr;
+    int scale = 1;
+  };
+  int IndexOf(std::string_view name) const;
+  // Brings the state of control i up to date with its bound field.
+  void ReadBound(std::size_t i) const;
+  // Stores control i's state into its bound field.
+  void WriteBound(std::size_t i);
 
   std::span<const ControlSpec> specs_;
-  std::vector<ControlState> states_;
+  mutable std::vector<ControlState> states_;
+  std::vector<Binding> bindings_;
 };
 
 // A window whose controls the views build from its design and whose events they forward by
