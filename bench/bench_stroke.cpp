@@ -17,6 +17,7 @@
 #include "painting/tool_settings.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
+#include "project/compositor.h"
 #include "shell/studio.h"
 
 namespace {
@@ -167,6 +168,38 @@ int main() {
     start = Clock::now();
     bench.studio.frmM.Redraw();
     whole.push_back(Micros(Clock::now() - start));
+  }
+  // Scrolling and figure previews on a 1024 x 768 view of the same project.
+  {
+    TfrmM& canvas = bench.studio.frmM;
+    canvas.view.clientWidth = 1024;
+    canvas.view.clientHeight = 768;
+    canvas.view.scrollX = 0;
+    canvas.view.scrollY = 0;
+    canvas.Redraw();
+    std::vector<double> scroll, show;
+    for (int i = 0; i < 40; ++i) {
+      canvas.view.scrollY = (i % 20) * 16;
+      Clock::time_point start = Clock::now();
+      canvas.pbxAPaint();
+      scroll.push_back(Micros(Clock::now() - start));
+      start = Clock::now();
+      ShowComposite(bench.studio.project);
+      show.push_back(Micros(Clock::now() - start));
+    }
+    canvas.view.scrollY = 0;
+    bench.studio.frmC.SelectTool(tkBox);
+    std::vector<double> box;
+    canvas.pbxAMouseDown(MouseButton::kLeft, 100, 100);
+    for (int i = 0; i < 60; ++i) {
+      const Clock::time_point start = Clock::now();
+      canvas.pbxAMouseMove(2100 - (i % 2) * 3, 2100 - i);
+      box.push_back(Micros(Clock::now() - start));
+    }
+    canvas.pbxAMouseUp(MouseButton::kLeft, 2100, 2100);
+    std::printf("metric: scroll_us %.1f\n", Percentile(scroll, 0.5));
+    std::printf("metric: box_drag_us %.1f\n", Percentile(box, 0.5));
+    std::printf("ratio: scroll_vs_show %.3f\n", Percentile(show, 0.5) / Percentile(scroll, 0.5));
   }
   std::printf("metric: colour_slider_step_us %.1f\n", Percentile(slider, 0.5));
   std::printf("metric: whole_canvas_redraw_us %.1f\n", Percentile(whole, 0.5));

@@ -114,6 +114,11 @@ void MainWindowViewTest::startUpShowsTheCanvasAndTheToolPanelOnly() {
   QCOMPARE(program.Window("frmL")->size(), QSize(196, 117));
   QCOMPARE(program.Window("frmT")->size(), QSize(400, 427));
   QVERIFY(program.Window("frmC")->windowFlags() & Qt::Tool);
+  // Every window of the table has its view, made from its row.
+  for (const WindowRow& row : WindowTable()) {
+    QCOMPARE(program.windows.Window(row.id).objectName(), QString(row.objectName));
+    QCOMPARE(program.Window(row.objectName), &program.windows.Window(row.id));
+  }
 }
 
 void MainWindowViewTest::windowSwitchesKeepMenuAndButtonInStep() {

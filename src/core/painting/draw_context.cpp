@@ -48,14 +48,21 @@ bool DrawContext::LoadStamp(int k) {
   const int sheetHeight = brushImage_.Height();
   const std::uint8_t* sheet = brushImage_.Bits();
   const bool held = sheet != nullptr && x0 + 16 <= sheetWidth && y0 + 16 <= sheetHeight;
+  paintTop_ = paintLeft_ = 16;
+  paintBottom_ = paintRight_ = 0;
   for (int i = 0; i < 16; ++i) {
     const std::uint8_t* row =
         held ? sheet + static_cast<std::ptrdiff_t>(sheetHeight - 1 - (y0 + i)) * sheetWidth + x0
              : nullptr;
     for (int j = 0; j < 16; ++j) {
-      const int value = held ? row[j] : 255;
-      stamp[static_cast<std::size_t>(i * 16 + j)] =
-          static_cast<std::uint8_t>(std::min(value + t, 255));
+      const int value = std::min((held ? row[j] : 255) + t, 255);
+      stamp[static_cast<std::size_t>(i * 16 + j)] = static_cast<std::uint8_t>(value);
+      if (value < 255) {
+        paintTop_ = std::min(paintTop_, i);
+        paintBottom_ = std::max(paintBottom_, i + 1);
+        paintLeft_ = std::min(paintLeft_, j);
+        paintRight_ = std::max(paintRight_, j + 1);
+      }
     }
   }
   return true;
@@ -214,13 +221,13 @@ void DrawContext::CopySnapshotSpan(int y, int x0, int x1) {
 }
 
 void DrawContext::StampAt(int x, int y) {
-  // The stamp clipped to the layer once, in 64 bits so that no pointer position can overflow;
-  // the loops below then need no per-pixel checks.
+  // The painting part of the stamp clipped to the layer once, in 64 bits so that no pointer
+  // position can overflow; the loops below then need no per-pixel checks.
   const std::int64_t sx = x, sy = y;
-  const int c0 = static_cast<int>(std::clamp<std::int64_t>(8 - sx, 0, 16));
-  const int c1 = static_cast<int>(std::clamp<std::int64_t>(width - sx + 8, 0, 16));
-  const int r0 = static_cast<int>(std::clamp<std::int64_t>(8 - sy, 0, 16));
-  const int r1 = static_cast<int>(std::clamp<std::int64_t>(height - sy + 8, 0, 16));
+  const int c0 = static_cast<int>(std::clamp<std::int64_t>(8 - sx, paintLeft_, 16));
+  const int c1 = static_cast<int>(std::clamp<std::int64_t>(width - sx + 8, 0, paintRight_));
+  const int r0 = static_cast<int>(std::clamp<std::int64_t>(8 - sy, paintTop_, 16));
+  const int r1 = static_cast<int>(std::clamp<std::int64_t>(height - sy + 8, 0, paintBottom_));
   // Plotting leaves the last stamp value as the current transparency, clipped or not.
   t = stamp[255];
   if (c0 >= c1 || r0 >= r1) return;

@@ -98,7 +98,7 @@ class DrawContext {
   int t = 0;
   bool coverageMode = false;
   std::uint8_t* coverage = nullptr;
-  std::array<std::uint8_t, 256> stamp{};
+  std::array<std::uint8_t, 256> stamp{};  // written only by `LoadStamp`
   int srcR = 0, srcG = 0, srcB = 0;
   std::ptrdiff_t pixelIndex = 0;
   int px = 0, py = 0;
@@ -112,6 +112,9 @@ class DrawContext {
   CDib256& workPlane_;
   const CDib256& brushImage_;
   const ToolSettings& settings_;
+  // The rows and columns of the loaded stamp that paint (values below 255), as half-open ranges;
+  // the rest of the 16 × 16 cell changes nothing.
+  int paintTop_ = 0, paintBottom_ = 0, paintLeft_ = 0, paintRight_ = 0;
   // The figure preview: whether the stamps and spans are being tracked, whether the stroke's first
   // preview has been drawn, and where the previews drew.
   bool previewing_ = false;

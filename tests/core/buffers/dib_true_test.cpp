@@ -242,5 +242,40 @@ TEST(CDibTrue, DrawAndStretchDrawMeasureTheSourceFromTheTop) {
   EXPECT_EQ(target.GetPixel(0, 0), 0);
 }
 
+TEST(DibSurface, EveryScaleAndClipFollowsTheNearestPixelRule) {
+  // The surface copies rows and repeats magnified ones; every pixel must still be the one the
+  // plain rule picks: sx = src.x + (x − dst.x) · src.width div dst.width, and likewise for rows
+  // counted from the top, with parts outside the bitmap or the surface left alone.
+  CDibTrue src;
+  ASSERT_TRUE(src.Alloc(12, 9));
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 12; ++x) src.SetPixel(x, y, MakeColour(x, y, 200));
+  CDibTrue target;
+  ASSERT_TRUE(target.Alloc(40, 30));
+  DibSurface surface(target);
+  const PixelRect dsts[] = {{0, 0, 12, 9},   {3, 2, 36, 27}, {-5, -4, 24, 18},
+                            {30, 25, 12, 9}, {1, 1, 7, 5},   {0, 0, 40, 30}};
+  const PixelRect srcs[] = {{0, 0, 12, 9}, {2, 1, 4, 3}, {-3, -2, 10, 8}, {5, 4, 12, 9}};
+  for (const PixelRect& d : dsts) {
+    for (const PixelRect& r : srcs) {
+      target.FillRect(0, 0, 40, 30, 0x010203);
+      surface.StretchBits(src.View(), d, r);
+      for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+          int expected = 0x010203;
+          if (x >= d.x && x < d.x + d.width && y >= d.y && y < d.y + d.height) {
+            const int sx = r.x + (x - d.x) * r.width / d.width;
+            const int sy = 9 - r.y - r.height + (y - d.y) * r.height / d.height;
+            if (sx >= 0 && sx < 12 && sy >= 0 && sy < 9) expected = MakeColour(sx, sy, 200);
+          }
+          ASSERT_EQ(target.GetPixel(x, y), expected)
+              << "dst " << d.x << "," << d.y << " " << d.width << "x" << d.height << " src " << r.x
+              << "," << r.y << " " << r.width << "x" << r.height << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace mirasketch
