@@ -6,7 +6,6 @@
 #include <QSocketNotifier>
 #include <csignal>
 
-
 namespace mirasketch {
 
 namespace {

@@ -42,7 +42,8 @@ int ColourWindowView::DragSource(const QMimeData* data) {
 }
 
 ColourWindowView::ColourWindowView(TfrmCol& frmCol, AppViews& views)
-    : ControlWindowView(WindowInfo(WindowId::frmCol), frmCol, views, [&frmCol] { frmCol.FormHide(); }),
+    : ControlWindowView(WindowInfo(WindowId::frmCol), frmCol, views,
+                        [&frmCol] { frmCol.FormHide(); }),
       startDrag([this](int sourceTag) { RunDrag(sourceTag); }),
       frmCol_(frmCol) {
   if (auto* swatch = PaintBoxOf("pbxCol")) {

@@ -26,8 +26,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
     default: {
       // A window whose controls come later: its frame, and its switch follows its hiding.
       const WindowId id = design.id;
-      auto frame = std::make_unique<ToolWindowView>(design, views,
-                                                    [&studio, id] { studio.frmMain.WindowHidden(id); });
+      auto frame = std::make_unique<ToolWindowView>(
+          design, views, [&studio, id] { studio.frmMain.WindowHidden(id); });
       views.Attach(id, frame.get(), nullptr);
       return frame;
     }

@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "app_test.h"
-#include "qt_convert.h"
 #include "canvas_window_view.h"
+#include "qt_convert.h"
 
 namespace mirasketch::test {
 

@@ -23,7 +23,9 @@ enum class MouseButton { kLeft, kRight, kMiddle };
 // The button of a button number as the windows' paint boxes count them: 1 left, 2 right, any
 // other the middle one.
 constexpr MouseButton ButtonOfNumber(int number) {
-  return number == 1 ? MouseButton::kLeft : number == 2 ? MouseButton::kRight : MouseButton::kMiddle;
+  return number == 1   ? MouseButton::kLeft
+         : number == 2 ? MouseButton::kRight
+                       : MouseButton::kMiddle;
 }
 
 // Modifier bits of a key event.

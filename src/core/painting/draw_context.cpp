@@ -151,7 +151,8 @@ void DrawContext::PlotPixel(int x, int y) {
   const std::uint8_t* src = pixels + pixelIndex * 3;
   if (coverageMode) {
     if (coverage[pixelIndex] <= t) return;
-    if (const std::uint8_t* row = links_.SnapshotRow(y)) src = row + static_cast<std::ptrdiff_t>(x) * 3;
+    if (const std::uint8_t* row = links_.SnapshotRow(y))
+      src = row + static_cast<std::ptrdiff_t>(x) * 3;
     coverage[pixelIndex] = static_cast<std::uint8_t>(t);
   }
   srcB = src[0];
@@ -202,7 +203,8 @@ void DrawContext::PlotSpan(int y, int x0, int x1) {
     return;
   }
   const std::uint8_t* snapshot = links_.SnapshotRow(y);
-  const std::uint8_t* src = snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(x0) * 3 : dst;
+  const std::uint8_t* src =
+      snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(x0) * 3 : dst;
   std::uint8_t* cover = coverage + index;
   for (int x = x0; x <= x1; ++x, ++index, dst += 3, src += 3, ++cover) {
     if (*cover <= t) continue;

@@ -13,9 +13,11 @@ struct ToolFunction {
 };
 
 constexpr ToolFunction kTools[] = {
-    {tkPen, PenTool},           {tkErase, EraseTool},         {tkBox, ShapeTool},
-    {tkCircle, ShapeTool},      {tkLine, ShapeTool},          {tkBrush, BrushTool},
-    {tkAirBrush, AirBrushTool}, {tkAverageBrush, AverageBrushTool}, {tkBrushBig, BigBrushTool},
+    {tkPen, PenTool},           {tkErase, EraseTool},
+    {tkBox, ShapeTool},         {tkCircle, ShapeTool},
+    {tkLine, ShapeTool},        {tkBrush, BrushTool},
+    {tkAirBrush, AirBrushTool}, {tkAverageBrush, AverageBrushTool},
+    {tkBrushBig, BigBrushTool},
 };
 
 }  // namespace

@@ -24,31 +24,6 @@ enum ToolKind : int {
   tkLayerMove = 127,
 };
 
-// True for the codes of the tool table (every tool the program knows, built or not).
-constexpr bool IsToolKind(int code) {
-  switch (code) {
-    case tkPen:
-    case tkErase:
-    case tkPenLine:
-    case tkMask:
-    case tkSelect:
-    case tkBox:
-    case tkCircle:
-    case tkLine:
-    case tkOresen:
-    case tkRuler:
-    case tkBrush:
-    case tkAirBrush:
-    case tkAverageBrush:
-    case tkBrushBig:
-    case tkPenki:
-    case tkLayerMove:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Tool event codes.
 enum ToolEvent : int {
   teActivate = 1,

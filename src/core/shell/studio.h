@@ -27,10 +27,7 @@ namespace mirasketch {
 // between windows goes through one of the links interfaces it implements, so a call that nobody
 // wired does not compile. Tests and the command-line tool create a fresh one with their own
 // platform and drive it as the windows do.
-class Studio : private ProjectLinks,
-               private ToolLinks,
-               private CanvasLinks,
-               private ShellLinks {
+class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, private ShellLinks {
  public:
   Studio(Platform& platform, Views& views);
   Studio(const Studio&) = delete;

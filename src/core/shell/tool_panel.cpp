@@ -22,8 +22,7 @@ bool IsPenOrEraser(int code) {
 
 }  // namespace
 
-TfrmC::TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views,
-             ShellLinks& links)
+TfrmC::TfrmC(ToolEngine& tools, TfrmM& canvas, Platform& platform, Views& views, ShellLinks& links)
     : controls(ToolPanelControls()),
       tools_(tools),
       canvas_(canvas),

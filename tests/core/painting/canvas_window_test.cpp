@@ -55,8 +55,8 @@ TEST_F(CanvasWindowTest, UndoLevelsAreClampedAndTheHistoryRestartsWithTheActiveL
   Active().SetPixel(0, 0, 0);
   Active().SetPixel(299, 19, 0);
   ASSERT_NE(canvas.SnapshotRow(0), nullptr);
-  EXPECT_EQ(canvas.SnapshotRow(0)[2], 0xAA);  // red of pixel (0, 0) as the stroke began
-  EXPECT_EQ(canvas.SnapshotRow(20), nullptr);  // below the layer
+  EXPECT_EQ(canvas.SnapshotRow(0)[2], 0xAA);    // red of pixel (0, 0) as the stroke began
+  EXPECT_EQ(canvas.SnapshotRow(20), nullptr);   // below the layer
   canvas.RestoreSnapshotRect(290, 10, 50, 50);  // clipped to the layer
   EXPECT_EQ(Active().GetPixel(299, 19), 0xFFFFFF);
   EXPECT_EQ(Active().GetPixel(0, 0), 0);
