@@ -84,6 +84,9 @@ bool DrawContext::PrepareStampCoverage(int stampIndex, std::uint32_t colour, int
 bool DrawContext::PreparePreview(int stampIndex, std::uint32_t colour, int transparency) {
   if (!PrepareStamp(stampIndex, colour, transparency)) return false;
   if (!previewStarted_) {
+    // The whole layer goes back to the snapshot once, whatever changed it since (an undo in the
+    // middle of the drag brings an older snapshot).
+    links_.RestoreSnapshotRect(0, 0, width, height);
     std::memset(coverage, 255,
                 static_cast<std::size_t>(workPlane_.Width()) *
                     static_cast<std::size_t>(workPlane_.Height()));

@@ -34,11 +34,12 @@ class DrawContext {
   // it.
   bool PrepareStampCoverage(int stampIndex, std::uint32_t colour, int transparency);
   // The preparation of a figure preview, which is redrawn from the stroke's snapshot on every move:
-  // as `PrepareStampCoverage`, except that after the first preview of a stroke (`BeginPreview`)
-  // only the parts of the layer the previous preview drew on are restored from the snapshot and
-  // cleared in the coverage plane.
+  // as `PrepareStampCoverage` with the layer restored from the snapshot, except that after the
+  // first preview of a stroke only the parts of the layer the previous preview drew on are
+  // restored and cleared in the coverage plane.
   bool PreparePreview(int stampIndex, std::uint32_t colour, int transparency);
-  // The next `PreparePreview` starts a new figure: the whole coverage plane is cleared.
+  // The next `PreparePreview` starts afresh: the whole layer restored and the whole coverage plane
+  // cleared (a new figure, or the snapshot changed under the figure).
   void BeginPreview() { previewStarted_ = false; }
   // Loads stamp k (0 … 127) of the brush sheet with the transparency folded in; false outside.
   // Cells the sheet does not hold (no sheet read) are 255.

@@ -224,6 +224,10 @@ void ShapeTool(ToolEngine& e, ToolEvent event) {
     case teUp:
       DrawShape(e);
       break;
+    case teUndone:
+      // An undo during the drag brought an older snapshot: the next preview starts from it.
+      e.draw.BeginPreview();
+      break;
     default:
       break;
   }

@@ -196,6 +196,37 @@ TEST_F(ShapeTest, BoxCornerShiftCentreAndPreview) {
   EXPECT_EQ(Red(0, 0, 256, 256), 2 * 21 + 2 * 9);
 }
 
+TEST_F(ShapeTest, ManyPreviewsLeaveExactlyTheLastFigure) {
+  // Each move puts back only the parts of the layer the previous preview drew on; after previews
+  // all over the layer, grown and shrunk, filled and outlined with a soft stamp, the layer must be
+  // byte for byte what one move to the last point draws.
+  project.NewProject(1, 1024, 768);
+  project.AfterNewProject();
+  SetStamp(Tools().brushImage, 13, [](int c, int r) {
+    const int d = (c - 8) * (c - 8) + (r - 8) * (r - 8);
+    return d > 36 ? 255 : d * 6;  // a soft disc of radius 6
+  });
+  const auto bytes = [this] {
+    return std::vector<std::uint8_t>(Layer().Bits(), Layer().Bits() + 1024 * 768 * 3);
+  };
+  for (int tool : {tkBox, tkCircle, tkLine}) {
+    Use(tool);
+    Settings().shapeFill = tool != tkLine;
+    studio.frmC.SetBrushIndex(13);
+    studio.frmCol.SetTransparencySlider(90);
+    Layer().FillRect(300, 200, 240, 240, MakeColour(0, 90, 200));  // something to put back
+    studio.frmM.PushUndo();
+    const std::vector<std::uint8_t> before = bytes();
+    Drag({{512, 384}, {1000, 760}, {8, 700}, {900, 12}, {516, 388}, {-160, 1200}, {130, 90}});
+    const std::vector<std::uint8_t> dragged = bytes();
+    studio.frmM.Undo();
+    ASSERT_EQ(bytes(), before);
+    Drag({{512, 384}, {130, 90}});
+    EXPECT_TRUE(dragged == bytes()) << tool;
+    studio.frmM.Undo();
+  }
+}
+
 TEST_F(ShapeTest, FilledBoxesAndTheRightButton) {
   Use(tkBox);
   studio.frmC.Click("chkShapeFill");
