@@ -76,6 +76,8 @@ void CanvasWindowViewTest::zoomAndScrollingShowTheRightPart() {
   CDibTM& layer = program.studio.project.Active();
   layer.SetPixel(10, 5, kBlue);
   layer.SetPixel(100, 120, kRed);
+  frmM.Redraw();
+  // A new zoom and scrolling show the composed picture: they compose nothing.
   frmM.SetZoom(3);
   QCOMPARE(frmM.paintBoxWidth, 768);
   QImage shown = OnScreen(canvas);

@@ -197,8 +197,9 @@ void TfrmM::SetZoom(int z) {
   paintBoxHeight = project_.CanvasHeight() * view.zoom;
   view.scrollX = std::min(view.scrollX, ScrollRangeX());
   view.scrollY = std::min(view.scrollY, ScrollRangeY());
+  // The resized paint box repaints itself; a new zoom changes no pixel of the composed picture,
+  // so nothing is recomposed for it.
   views_.CanvasGeometryChanged();
-  Redraw();
   redrawSuspended = false;
 }
 
