@@ -27,6 +27,10 @@ class CDib256 {
   bool Alloc(int width, int height);
   // The same as `Alloc`; planes show no message.
   bool SetSize(int width, int height) { return Alloc(width, height); }
+  // The bytes sizing the plane to width × height would newly take beyond the storage it holds.
+  std::uint64_t GrowthFor(int width, int height) const {
+    return storage_.GrowthTo(DibBytes(width, height, 8));
+  }
 
   int Width() const { return header.width; }
   int Height() const { return header.height; }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "platform/io_error.h"
+#include "platform/system_memory.h"
 #include "support/temp_dir.h"
 
 namespace mirasketch {
@@ -32,6 +33,18 @@ TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
 
   InFile empty(nullptr, 0, "empty");
   EXPECT_EQ(empty.Read(b, 4), 0u);
+}
+
+TEST(SystemAvailableMemory, ReadsMemAvailableInKilobytesOrReportsPlenty) {
+  test::TempDir dir;
+  const std::string meminfo = dir.File("meminfo");
+  const std::string text = "MemTotal:  8000000 kB\nMemFree:  100 kB\nMemAvailable:   2048 kB\n";
+  test::WriteAll(meminfo, std::vector<std::uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(SystemAvailableMemory(meminfo.c_str()), 2048 * 1024);
+  test::WriteAll(meminfo, std::vector<std::uint8_t>(text.begin(), text.begin() + 40));
+  EXPECT_EQ(SystemAvailableMemory(meminfo.c_str()), kUnreportedMemory);
+  EXPECT_EQ(SystemAvailableMemory(dir.File("none").c_str()), kUnreportedMemory);
+  EXPECT_GT(SystemAvailableMemory(), 0);
 }
 
 TEST(SafeFileWriter, ReplacesTheTargetOnlyOnCommit) {
