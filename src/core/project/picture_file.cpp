@@ -90,13 +90,14 @@ bool PictureFiles::OpenPictureFile(const std::string& fileName) {
     opened = ReadProjectFile(project_, fileName);
   } else if (ext == ".bmp" || ext == ".jpg") {
     // The picture is read into the tool engine's scratch picture first, so a file that cannot be
-    // read leaves the project as it was.
+    // read, or a project of its size that does not fit in memory (NewProject shows why), leaves
+    // the project as it was.
     CDibTM& scratch = project_.Links().WorkLayer();
     int width = 0, height = 0;
     if (LoadImageFile(fileName, scratch, width, height)) {
-      project_.NewProject(1, width, height);
-      CopyBlock(project_.Layer(0), 0, 0, scratch, 0, 0, scratch.Width(), scratch.Height());
-      opened = true;
+      opened = project_.NewProject(1, width, height);
+      if (opened)
+        CopyBlock(project_.Layer(0), 0, 0, scratch, 0, 0, scratch.Width(), scratch.Height());
     } else {
       platform_.ShowMessage("読めません。- " + fileName);
     }
