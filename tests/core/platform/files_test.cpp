@@ -25,6 +25,17 @@ TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
   EXPECT_EQ(b[0], 4);
   EXPECT_EQ(file.Remaining(), 0u);
   EXPECT_FALSE(file.Skip(1));
+  // Back to an earlier place after the end was reached, in the file and in memory alike.
+  const std::uint8_t bytes[] = {1, 2, 3, 4, 5};
+  InFile memory(bytes, sizeof bytes, "memory");
+  for (InFile* f : {&file, &memory}) {
+    EXPECT_TRUE(f->Skip(f->Remaining()));
+    EXPECT_TRUE(f->Seek(1));
+    EXPECT_TRUE(f->ReadExact(b, 2));
+    EXPECT_EQ(b[1], 3);
+    EXPECT_FALSE(f->Seek(6));
+    EXPECT_EQ(f->Position(), 3u);
+  }
 
   EXPECT_TRUE(InFile::Exists(dir.File("f")));
   EXPECT_FALSE(InFile::Exists(dir.File("g")));
