@@ -2,6 +2,7 @@
 
 #include "buffers/copy_block.h"
 #include "buffers/dib_tm.h"
+#include "buffers/dib_true.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "project/bmp_import.h"
@@ -51,10 +52,12 @@ bool PictureFiles::LoadImageFile(const std::string& fileName, CDibTM& target, in
   bool loaded = false;
   if (ext == ".bmp" || ext == ".jpg") {
     InFile file(fileName);
-    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height)
-                                              : DecodeJpeg(file, target, width, height);
-    // A picture beyond the buffer limits is refused as sizing the buffer would refuse it.
-    if (result == ImportResult::kTooLarge) platform_.ShowMessage("ClsDibTrue- Bits Alloc Error");
+    const std::int64_t memory = platform_.AvailableMemory();
+    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height, memory)
+                                              : DecodeJpeg(file, target, width, height, memory);
+    // A picture beyond the buffer limits or the memory available is refused as sizing the buffer
+    // would refuse it.
+    if (result == ImportResult::kTooLarge) platform_.ShowMessage(kBitsAllocError);
     loaded = result == ImportResult::kOk;
   } else {
     platform_.ShowMessage("読めません。- " + fileName);
