@@ -44,6 +44,11 @@ case "${1:-}" in
   run)
     install_packages
     configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Without a display Qt can only abort; say what to do instead.
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+      echo "mirasketch needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set); without one, start it on a virtual display: xvfb-run -a ./build/src/app/mirasketch" >&2
+      exit 1
+    fi
     exec ./build/src/app/mirasketch
     ;;
   test)

@@ -17,6 +17,7 @@
 #include "bench_files.h"
 #include "buffers/dib_true.h"
 #include "platform/files.h"
+#include "platform/system_memory.h"
 #include "project/jpeg_codec.h"
 #include "ratio_report.h"
 
@@ -104,7 +105,7 @@ void BM_DecodeJpeg(benchmark::State& state) {
     InFile file(f.encoded, f.encodedSize, "bench.jpg");
     int width = 0;
     int height = 0;
-    if (DecodeJpeg(file, f.target, width, height) != ImportResult::kOk) {
+    if (DecodeJpeg(file, f.target, width, height, SystemAvailableMemory()) != ImportResult::kOk) {
       state.SkipWithError("decode failed");
       break;
     }

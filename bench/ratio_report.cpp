@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <map>
 
@@ -11,6 +13,7 @@ namespace {
 // Passes everything to the console reporter and keeps each benchmark's real time per iteration.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  explicit RecordingReporter(OutputOptions options) : ConsoleReporter(options) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
@@ -41,7 +44,10 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RecordingReporter reporter;
+  // Colour codes only for a terminal: piped or logged output, where the "ratio:" lines are read
+  // by programs, stays plain text.
+  RecordingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_Defaults
+                                                    : benchmark::ConsoleReporter::OO_Tabular);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   int status = 0;

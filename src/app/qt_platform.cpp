@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "buffers/dib_true.h"
+#include "platform/system_memory.h"
 
 namespace mirasketch {
 
@@ -199,6 +200,10 @@ void QtPlatform::ShowHelp(const std::string& helpFile) {
 // The steady clock counts from the machine's start, so seeds differ from run to run.
 std::int64_t QtPlatform::ClockMilliseconds() {
   return SteadyMilliseconds();
+}
+
+std::int64_t QtPlatform::AvailableMemory() {
+  return SystemAvailableMemory();
 }
 
 }  // namespace mirasketch

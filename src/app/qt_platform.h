@@ -8,7 +8,8 @@
 namespace mirasketch {
 
 // The program's platform on Qt: message boxes, input box, file, colour and font dialogs, the
-// clipboard, the busy cursor, the screen, the pointer, the help viewer and the clock.
+// clipboard, the busy cursor, the screen, the pointer, the help viewer, the clock and the system's
+// available memory.
 class QtPlatform : public Platform {
  public:
   void ShowMessage(const std::string& text) override;
@@ -29,6 +30,7 @@ class QtPlatform : public Platform {
   void PointerPosition(int& x, int& y) override;
   void ShowHelp(const std::string& helpFile) override;
   std::int64_t ClockMilliseconds() override;
+  std::int64_t AvailableMemory() override;
 
   // How deep the busy cursor is nested now.
   int BusyDepth() const { return busyDepth_; }

@@ -4,6 +4,8 @@
 
 #include "buffers/dib_format.h"
 #include "cli_runner.h"
+#include "platform/system_memory.h"
+#include "support/bmp_bytes.h"
 #include "support/temp_dir.h"
 
 namespace mirasketch {
@@ -56,6 +58,16 @@ TEST(CliProject, RefusalsExitOneWithTheMessage) {
   EXPECT_EQ(RunCli("mkkvl " + dir.File("y.kvl") + " 100 2", dir).status, 1);
   EXPECT_EQ(RunCli("mkkvl " + dir.File("y.kvl") + " 100 x", dir).status, 2);
   EXPECT_EQ(RunCli("mkkvl " + dir.File("y.kvl") + " 100 100 31", dir).status, 2);
+
+  // A few kilobytes that declare thirty 30000 × 30000 layers, more than the machine has: refused
+  // before the first layer is sized.
+  const std::string huge = dir.File("huge.kvl");
+  test::WriteAll(huge, test::MakeSparseKvl(30, 30000, 30000));
+  if (static_cast<std::uint64_t>(SystemAvailableMemory()) < 30ULL * 30000 * 30000 * 4) {
+    run = RunCli("info " + huge, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "ClsDibTrue- Bits Alloc Error\n");
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "buffers/dib256.h"
 #include "platform/files.h"
+#include "platform/system_memory.h"
 #include "project/bmp_import.h"
 #include "support/recording_messages.h"
 
@@ -27,7 +28,7 @@ bool ReadPicture(const std::string& path, CDibTrue& picture, int& width, int& he
     return false;
   }
   InFile file(path);
-  if (DecodeBmp(file, picture, width, height) != ImportResult::kOk) {
+  if (DecodeBmp(file, picture, width, height, kUnreportedMemory) != ImportResult::kOk) {
     ADD_FAILURE() << path << " is not a readable BMP file";
     return false;
   }

@@ -72,4 +72,26 @@ std::vector<std::uint8_t> MakeBlock8(int width, int height, int compression,
   return out;
 }
 
+std::vector<std::uint8_t> MakeSparseKvl(int layers, int width, int height) {
+  std::vector<std::uint8_t> out(32);
+  WriteLe16(&out[0], 0x5D08);
+  WriteLe16(&out[2], 100);
+  WriteLe32(&out[8], static_cast<std::uint32_t>(layers));
+  WriteLe16(&out[12], 256);
+  WriteLe16(&out[14], 256);
+  const std::vector<std::uint8_t> pixels = {2, 255, 10, 20, 30, 0};  // 255 pixels, end
+  const std::vector<std::uint8_t> mask = MakeBlock8(width, height, 1, {0, 0, 255});
+  for (int i = 0; i < layers; ++i) {
+    std::vector<std::uint8_t> header(64);
+    WriteLe32(&header[0], static_cast<std::uint32_t>(width));
+    WriteLe32(&header[4], static_cast<std::uint32_t>(height));
+    WriteLe32(&header[8], static_cast<std::uint32_t>(pixels.size()));
+    WriteLe32(&header[12], 1);
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    out.insert(out.end(), mask.begin(), mask.end());
+  }
+  return out;
+}
+
 }  // namespace mirasketch::test

@@ -36,4 +36,8 @@ std::vector<std::uint8_t> MakeBlock8(int width, int height, int compression,
                                      const std::vector<std::uint8_t>& data, int magic = 0x5D05,
                                      int version = 200);
 
+// A format-100 project file with a 256 × 256 canvas whose `layers` layers each declare
+// width × height but hold only a few bytes of run-length pixel and mask code.
+std::vector<std::uint8_t> MakeSparseKvl(int layers, int width, int height);
+
 }  // namespace mirasketch::test

@@ -11,7 +11,8 @@
 namespace mirasketch::test {
 
 // A platform for tests: records every message and question, answers from queues filled by the
-// test (an empty queue answers Yes to questions and cancels dialogs), and keeps a clipboard.
+// test (an empty queue answers Yes to questions and cancels dialogs), keeps a clipboard and reports
+// whatever available memory the test sets.
 class FakePlatform : public Platform {
  public:
   void ShowMessage(const std::string& text) override { shown.push_back(text); }
@@ -58,6 +59,7 @@ class FakePlatform : public Platform {
   }
   void ShowHelp(const std::string& helpFile) override { helpShown.push_back(helpFile); }
   std::int64_t ClockMilliseconds() override { return clock; }
+  std::int64_t AvailableMemory() override { return availableMemory; }
 
   std::vector<std::string> shown;
   std::vector<std::string> asked;
@@ -73,6 +75,7 @@ class FakePlatform : public Platform {
   int busyDepth = 0;
   int pointerX = 0, pointerY = 0;
   std::int64_t clock = 0;
+  std::int64_t availableMemory = std::int64_t{1} << 40;  // plenty, unless a test says otherwise
 
  private:
   static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {

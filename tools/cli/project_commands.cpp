@@ -85,10 +85,9 @@ int RunMakeKvl(std::span<char* const> args) {
     std::cerr << "LAYERS must be 1 … " << MAX_LAYERS << '\n';
     return 2;
   }
-  project.NewProject(1, width, height);
-  if (project.CanvasWidth() == 0) return 1;
+  if (!project.NewProject(1, width, height)) return 1;
   for (int i = 1; i < layers; ++i)
-    project.InsertLayer(i, true, project.CanvasWidth(), project.CanvasHeight());
+    if (!project.InsertLayer(i, true, project.CanvasWidth(), project.CanvasHeight())) return 1;
   project.AfterNewProject();
   return WriteProjectFile(project, args[0]) ? 0 : 1;
 }

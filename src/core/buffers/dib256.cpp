@@ -79,27 +79,32 @@ bool CDib256::LoadFromBmpFile(InFile& file, MessageSink& messages) {
   return true;
 }
 
-bool CDib256::LoadFromStream(InFile& file) {
-  std::uint8_t head[32];
-  if (!file.ReadExact(head, sizeof head)) return false;
-  if (ReadLe16(head + 0) != 0x5D05 || ReadLe16(head + 2) != 200) return false;
-  const auto width = static_cast<std::int32_t>(ReadLe32(head + 8));
-  const auto height = static_cast<std::int32_t>(ReadLe32(head + 12));
-  const std::uint32_t compression = ReadLe32(head + 20);
-  const std::uint32_t length = ReadLe32(head + 24);
-  // Checked before sizing, so that a short file cannot make the plane allocate first.
-  if (length > file.Remaining()) return false;
-  if (!Alloc(width, height)) return false;
+bool ReadBlock8Head(InFile& file, Block8Head& head) {
+  std::uint8_t bytes[32];
+  if (!file.ReadExact(bytes, sizeof bytes)) return false;
+  if (ReadLe16(bytes + 0) != 0x5D05 || ReadLe16(bytes + 2) != 200) return false;
+  head.width = static_cast<std::int32_t>(ReadLe32(bytes + 8));
+  head.height = static_cast<std::int32_t>(ReadLe32(bytes + 12));
+  head.compression = ReadLe32(bytes + 20);
+  head.length = ReadLe32(bytes + 24);
+  return head.length <= file.Remaining();
+}
 
-  if (compression == 1) {
-    std::vector<std::uint8_t> packed(length);
+bool CDib256::LoadFromStream(InFile& file) {
+  Block8Head head;
+  // The length is checked before sizing, so that a short file cannot make the plane allocate.
+  if (!ReadBlock8Head(file, head) || !Alloc(head.width, head.height)) return false;
+
+  if (head.compression == 1) {
+    std::vector<std::uint8_t> packed(head.length);
     if (!file.ReadExact(packed.data(), packed.size())) return false;
     // The run code counts pixels of the block's own width; it never exceeds the plane.
-    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const std::size_t pixels =
+        static_cast<std::size_t>(head.width) * static_cast<std::size_t>(head.height);
     return DecodeRun8(packed.data(), packed.size(), storage_.Data(), pixels) > 0;
   }
-  if (length > storage_.Bytes()) return false;
-  return file.ReadExact(storage_.Data(), length);
+  if (head.length > storage_.Bytes()) return false;
+  return file.ReadExact(storage_.Data(), head.length);
 }
 
 DibView CDib256::View() const {

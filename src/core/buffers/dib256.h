@@ -13,6 +13,19 @@ namespace mirasketch {
 class InFile;
 class MessageSink;
 
+// The 32-byte head of an 8-bit block as old project files hold it: the plane size it declares and
+// how its data is stored.
+struct Block8Head {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint32_t compression = 0;  // 1: run-length coded rows, otherwise raw
+  std::uint32_t length = 0;       // bytes of data after the head
+};
+
+// Reads a block head at the file's position; false when the file is short, the magic or version
+// is wrong, or the data would run past the end of the file.
+bool ReadBlock8Head(InFile& file, Block8Head& head);
+
 // An 8-bit plane with a 256-entry colour table, bottom-up like `CDibTrue`: pixel (x, y) is the
 // byte at x + (height − 1 − y) × width. Used for masks, work planes and the brush sheet; a byte is
 // a palette index when shown and a plain 0 … 255 value when computed with.
@@ -27,6 +40,10 @@ class CDib256 {
   bool Alloc(int width, int height);
   // The same as `Alloc`; planes show no message.
   bool SetSize(int width, int height) { return Alloc(width, height); }
+  // The bytes sizing the plane to width × height would newly take beyond the storage it holds.
+  std::uint64_t GrowthFor(int width, int height) const {
+    return storage_.GrowthTo(DibBytes(width, height, 8));
+  }
 
   int Width() const { return header.width; }
   int Height() const { return header.height; }

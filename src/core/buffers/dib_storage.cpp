@@ -25,13 +25,18 @@ bool DibStorage::Resize(std::size_t bytes) {
   return true;
 }
 
+std::uint64_t DibBytes(long long width, long long height, int bitCount) {
+  if (width < 0 || height < 0) return 0;
+  return static_cast<std::uint64_t>(RoundDibWidth(width)) * static_cast<std::uint64_t>(height) *
+         static_cast<std::uint64_t>(bitCount / 8);
+}
+
 bool AllocDib(BitmapInfoHeader& header, DibStorage& storage, int width, int height, int bitCount) {
   header.width = 0;
   header.height = 0;
   long long w = RoundDibWidth(width);
   if (!DibSizeAllowed(w, height)) return false;
-  std::size_t bytes = static_cast<std::size_t>(w) * static_cast<std::size_t>(height) *
-                      static_cast<std::size_t>(bitCount / 8);
+  const auto bytes = static_cast<std::size_t>(DibBytes(w, height, bitCount));
   if (!storage.Resize(bytes)) return false;
   header = BitmapInfoHeader{};
   header.width = static_cast<std::int32_t>(w);

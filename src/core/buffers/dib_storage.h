@@ -21,11 +21,18 @@ class DibStorage {
   // Makes the block `bytes` long. The first block is zero-filled; a resize keeps the old bytes
   // where they lie and zeroes the added tail. False (block unchanged) when memory runs out.
   bool Resize(std::size_t bytes);
+  // The bytes a resize to `bytes` would newly take: a block grows in place, so only what it
+  // adds to the bytes held now needs memory (0 for a block that shrinks or stays).
+  std::uint64_t GrowthTo(std::uint64_t bytes) const { return bytes > bytes_ ? bytes - bytes_ : 0; }
 
  private:
   std::uint8_t* data_ = nullptr;
   std::size_t bytes_ = 0;
 };
+
+// The storage bytes of a width × height buffer of `bitCount` bits per pixel, the width rounded up
+// to a multiple of 4 as every buffer does (a negative side counts as 0).
+std::uint64_t DibBytes(long long width, long long height, int bitCount);
 
 // The sizing rule of every buffer: the header first reads 0 × 0, the width is rounded up to a
 // multiple of 4, sizes outside 4 … 30000 and memory exhaustion are refused (false, the storage

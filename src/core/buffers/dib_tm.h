@@ -22,6 +22,10 @@ class CDibTM : public CDibTrue {
   // Sizes the picture (with the buffer's message on a refused size), fills it white and resets
   // the mask. On a refused size the mask keeps its previous size.
   bool SetSize(int width, int height, MessageSink& messages);
+  // The bytes sizing the picture and its mask to width × height would newly take.
+  std::uint64_t GrowthFor(int width, int height) const {
+    return CDibTrue::GrowthFor(width, height) + mask.GrowthFor(width, height);
+  }
   // Makes the pixels and the mask a copy of `other`'s; the properties are not copied.
   void Assign(const CDibTM& other, MessageSink& messages);
 

@@ -11,7 +11,7 @@ bool CDibTrue::Alloc(int width, int height) {
 
 bool CDibTrue::SetSize(int width, int height, MessageSink& messages) {
   if (Alloc(width, height)) return true;
-  messages.ShowMessage("ClsDibTrue- Bits Alloc Error");
+  messages.ShowMessage(kBitsAllocError);
   return false;
 }
 

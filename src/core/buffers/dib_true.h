@@ -12,6 +12,9 @@ namespace mirasketch {
 
 class MessageSink;
 
+// What the user is told when a buffer cannot be sized, for a refused size or for lack of memory.
+inline constexpr const char* kBitsAllocError = "ClsDibTrue- Bits Alloc Error";
+
 // A 24-bit picture in bottom-up device-independent-bitmap layout: 3 bytes per pixel (blue, green,
 // red), width a multiple of 4, so rows carry no padding. Pixel (x, y) with y = 0 at the top lies
 // at byte (x + (height − 1 − y) × width) × 3. Colours are 0x00BBGGRR values.
@@ -28,6 +31,10 @@ class CDibTrue {
   bool Alloc(int width, int height);
   // `Alloc`, telling the user "ClsDibTrue- Bits Alloc Error" when it fails.
   bool SetSize(int width, int height, MessageSink& messages);
+  // The bytes sizing the buffer to width × height would newly take beyond the storage it holds.
+  std::uint64_t GrowthFor(int width, int height) const {
+    return storage_.GrowthTo(DibBytes(width, height, 24));
+  }
 
   int Width() const { return header.width; }
   int Height() const { return header.height; }

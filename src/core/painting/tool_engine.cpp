@@ -98,13 +98,17 @@ void ToolEngine::SetTransparency(int n) {
   settings.transparency = std::clamp(n, 0, 255);
 }
 
-void ToolEngine::EnsureWorkLayer(int w, int h, MessageSink& messages) {
+bool ToolEngine::EnsureWorkLayer(int w, int h, MessageSink& messages) {
   if (workLayer.Width() < w || workLayer.Height() < h) {
     const int width = std::max(workLayer.Width(), w);
     const int height = std::max(workLayer.Height(), h);
-    if (!workLayer.CDibTrue::SetSize(width, height, messages)) return;
+    // The picture and its mask grow together; growth beyond the memory available is refused
+    // like a failed allocation.
+    if (!project_.FitsInMemory(workLayer.GrowthFor(width, height)) ||
+        !workLayer.CDibTrue::SetSize(width, height, messages))
+      return false;
   }
-  workLayer.ResetMask();
+  return workLayer.ResetMask();
 }
 
 bool ToolEngine::LoadBrushImage(const std::string& fileName, MessageSink& messages) {

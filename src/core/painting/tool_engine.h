@@ -59,8 +59,9 @@ class ToolEngine {
   void NotifyUndone();
   // Transparency clamped to 0 … 255.
   void SetTransparency(int n);
-  // Grows the work layer's picture to at least w × h and gives it a clear mask of its size.
-  void EnsureWorkLayer(int w, int h, MessageSink& messages);
+  // Grows the work layer's picture to at least w × h and gives it a clear mask of its size; false
+  // after the buffer's message when the size is refused or the growth does not fit in memory.
+  bool EnsureWorkLayer(int w, int h, MessageSink& messages);
   // Reads the brush sheet; without it every stamp paints nothing. The reader reports failures.
   bool LoadBrushImage(const std::string& fileName, MessageSink& messages);
 

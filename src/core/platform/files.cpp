@@ -65,10 +65,16 @@ bool InFile::Skip(std::uint64_t count) {
     if (file_ != nullptr) std::fseek(file_, 0, SEEK_END);
     return false;
   }
-  if (count == 0) return true;
-  if (fseeko(file_, static_cast<off_t>(position_ + count), SEEK_SET) != 0)
+  return Seek(position_ + count);
+}
+
+bool InFile::Seek(std::uint64_t position) {
+  if (position > size_) return false;
+  if (position == position_) return true;
+  if (file_ == nullptr) Fail("I/O error: cannot read", name_, EBADF);
+  if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0)
     Fail("I/O error: cannot read", name_, errno);
-  position_ += count;
+  position_ = position;
   return true;
 }
 

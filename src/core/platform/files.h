@@ -34,6 +34,9 @@ class InFile {
   bool ReadExact(void* out, std::size_t count);
   // Moves forward by `count` bytes; false when that passes the end of the file.
   bool Skip(std::uint64_t count);
+  // Moves to `position` from the start, so a reader can look ahead and come back; false (the
+  // position unchanged) beyond the end. Throws IoError when the file cannot be positioned.
+  bool Seek(std::uint64_t position);
 
  private:
   std::FILE* file_ = nullptr;

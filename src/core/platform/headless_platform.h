@@ -5,13 +5,14 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/system_memory.h"
 
 namespace mirasketch {
 
 // A platform without windows, for the command-line tool, benchmarks and fuzzing: messages go to
 // `messages` one per line (nowhere when it is null); questions are answered No and dialogs
 // cancelled, so nothing is overwritten or discarded unasked; there is no clipboard, cursor or help
-// viewer.
+// viewer. The available memory is the system's.
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(std::ostream* messages = nullptr) : messages_(messages) {}
@@ -51,6 +52,7 @@ class HeadlessPlatform : public Platform {
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
   }
+  std::int64_t AvailableMemory() override { return SystemAvailableMemory(); }
 
  private:
   std::ostream* messages_;

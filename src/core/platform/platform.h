@@ -67,6 +67,9 @@ class Platform : public MessageSink {
   virtual void ShowHelp(const std::string& helpFile) = 0;
   // Milliseconds from an arbitrary start, for seeding and timing.
   virtual std::int64_t ClockMilliseconds() = 0;
+  // The bytes of memory the system has available now (see system_memory.h), against which every
+  // large buffer is checked before it is sized.
+  virtual std::int64_t AvailableMemory() = 0;
 };
 
 // Shows the hourglass cursor for the lifetime of the object.

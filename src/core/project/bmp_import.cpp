@@ -9,6 +9,7 @@
 #include "buffers/dib_format.h"
 #include "buffers/dib_true.h"
 #include "platform/files.h"
+#include "platform/system_memory.h"
 
 namespace mirasketch {
 namespace {
@@ -359,6 +360,10 @@ bool AllocPictureBuffer(CDibTrue& target, int width, int height) {
   return target.Alloc(std::max(width, kMinDibSide), std::max(height, kMinDibSide));
 }
 
+std::uint64_t PictureBufferGrowth(const CDibTrue& target, int width, int height) {
+  return target.GrowthFor(std::max(width, kMinDibSide), std::max(height, kMinDibSide));
+}
+
 void WhitenOutsidePicture(CDibTrue& target, int width, int height) {
   const int bufferW = target.Width();
   const int bufferH = target.Height();
@@ -376,7 +381,8 @@ void WhitenOutsidePicture(CDibTrue& target, int width, int height) {
   for (int y = 0; y < height; ++y, p += stride) std::memset(p, 0xFF, tail);
 }
 
-ImportResult DecodeBmp(InFile& file, CDibTrue& target, int& width, int& height) {
+ImportResult DecodeBmp(InFile& file, CDibTrue& target, int& width, int& height,
+                       std::int64_t availableMemory) {
   Layout layout;
   const ImportResult read = ReadLayout(file, layout);
   if (read != ImportResult::kOk) return read;
@@ -386,7 +392,9 @@ ImportResult DecodeBmp(InFile& file, CDibTrue& target, int& width, int& height) 
   if (!runCodes &&
       StoredRowBytes(layout) * static_cast<std::uint64_t>(layout.height) > file.Remaining())
     return ImportResult::kNotPicture;
-  if (!AllocPictureBuffer(target, layout.width, layout.height)) return ImportResult::kTooLarge;
+  if (!MemoryFits(availableMemory, PictureBufferGrowth(target, layout.width, layout.height)) ||
+      !AllocPictureBuffer(target, layout.width, layout.height))
+    return ImportResult::kTooLarge;
   const ImportResult decoded =
       runCodes ? DecodeRunCodes(file, layout, target) : DecodeRows(file, layout, target);
   if (decoded != ImportResult::kOk) return decoded;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace mirasketch {
 
 class CDibTrue;
@@ -20,15 +22,19 @@ enum class ImportResult { kOk, kNotPicture, kTooLarge };
 // end of a row are cut there; rows stored top-down (uncompressed only); information headers of
 // 12 (OS/2), 40, 52, 56, 108 and 124 bytes.
 //
-// kTooLarge when the picture's width or height exceeds kMaxDibSide, decided from the headers
-// before anything is allocated, or when the buffer cannot get the memory; kNotPicture for
+// kTooLarge when the picture's width or height exceeds kMaxDibSide, or when sizing the target
+// would newly take more than `availableMemory` bytes, decided from the headers before anything
+// is allocated, or when the buffer cannot get the memory; kNotPicture for
 // anything malformed, cut short or unsupported (the target may then have been resized with
 // unspecified content). Throws only IoError, when the file cannot be read.
-ImportResult DecodeBmp(InFile& file, CDibTrue& target, int& width, int& height);
+ImportResult DecodeBmp(InFile& file, CDibTrue& target, int& width, int& height,
+                       std::int64_t availableMemory);
 
 // The buffer rule shared by the picture decoders: sizes `target` for a width × height picture
 // (each side at least kMinDibSide); false when the buffer refuses that size or the memory.
 bool AllocPictureBuffer(CDibTrue& target, int width, int height);
+// The bytes AllocPictureBuffer would newly take in `target` for a width × height picture.
+std::uint64_t PictureBufferGrowth(const CDibTrue& target, int width, int height);
 // Paints white every pixel of `target` outside its top-left width × height.
 void WhitenOutsidePicture(CDibTrue& target, int width, int height);
 

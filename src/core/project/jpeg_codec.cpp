@@ -15,6 +15,7 @@
 #include "buffers/dib_format.h"
 #include "buffers/dib_true.h"
 #include "platform/files.h"
+#include "platform/system_memory.h"
 
 namespace mirasketch {
 namespace {
@@ -113,6 +114,23 @@ void SkipSource(j_decompress_ptr cinfo, long count) {
   src->bytes_in_buffer -= left;
 }
 
+// The coefficient arrays libjpeg keeps for a file of several scans (progressive, or components
+// sent in separate scans) until its last scan: each component's blocks, its rows and columns of
+// blocks rounded up to its sampling factors, as the library allocates them.
+std::uint64_t CoefficientBytes(const jpeg_decompress_struct& cinfo) {
+  const auto roundUp = [](std::uint64_t blocks, int factor) {
+    const auto f = static_cast<std::uint64_t>(factor);
+    return (blocks + f - 1) / f * f;
+  };
+  std::uint64_t bytes = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& comp = cinfo.comp_info[c];
+    bytes += roundUp(comp.width_in_blocks, comp.h_samp_factor) *
+             roundUp(comp.height_in_blocks, comp.v_samp_factor) * sizeof(JBLOCK);
+  }
+  return bytes;
+}
+
 void LimitScans(j_common_ptr cinfo) {
   if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
     Fail(cinfo, JERR_NOT_COMPILED);
@@ -124,6 +142,7 @@ struct DecodeJob {
   FileSource source;
   jpeg_progress_mgr progress;
   CDibTrue* target;
+  std::int64_t availableMemory;
   int width;
   int height;
   ImportResult result;
@@ -147,6 +166,14 @@ void RunDecode(DecodeJob& job) {
   cinfo->out_color_space = JCS_EXT_BGR;
   const int w = static_cast<int>(cinfo->image_width);
   const int h = static_cast<int>(cinfo->image_height);
+  // Both the picture buffer and, for a file of several scans, the coefficients that
+  // jpeg_start_decompress gathers must fit in memory; they are measured from the frame header.
+  std::uint64_t needed = PictureBufferGrowth(*job.target, w, h);
+  if (jpeg_has_multiple_scans(cinfo)) needed += CoefficientBytes(*cinfo);
+  if (!MemoryFits(job.availableMemory, needed)) {
+    job.result = ImportResult::kTooLarge;
+    return;
+  }
   // The buffer is sized once libjpeg has checked the tables (and, for a progressive file, read
   // every scan), so a bare header claiming a huge frame costs no picture-sized allocation.
   jpeg_start_decompress(cinfo);
@@ -255,7 +282,8 @@ void RunEncode(EncodeJob& job) {
 
 }  // namespace
 
-ImportResult DecodeJpeg(InFile& file, CDibTrue& target, int& width, int& height) {
+ImportResult DecodeJpeg(InFile& file, CDibTrue& target, int& width, int& height,
+                        std::int64_t availableMemory) {
   std::vector<JOCTET> buffer(kIoChunk);
   std::exception_ptr readError;
   DecodeJob job{};
@@ -271,6 +299,7 @@ ImportResult DecodeJpeg(InFile& file, CDibTrue& target, int& width, int& height)
   job.source.readError = &readError;
   job.progress.progress_monitor = LimitScans;
   job.target = &target;
+  job.availableMemory = availableMemory;
   job.result = ImportResult::kNotPicture;
 
   const bool finished = Guarded(job.errors, [&job] { RunDecode(job); });

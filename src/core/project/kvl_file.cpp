@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "buffers/dib256.h"
 #include "buffers/dib_format.h"
 #include "buffers/dib_tm.h"
 #include "buffers/rle.h"
@@ -67,53 +68,102 @@ void EncodeLayerHeader(const LayerProject& project, const CDibTM& layer, std::ui
                         StorableOffset(layer.offsetY, layer.Height(), project.CanvasHeight())));
 }
 
-// Reads one layer record into a fresh layer; false when the record is malformed or cut short.
+// Reads the layer records of a file: first stepping over all of them to learn the memory the
+// project needs, then, from the same place, each into a fresh layer.
 class LayerRecordReader {
  public:
   LayerRecordReader(InFile& file, int format, MessageSink& messages)
       : file_(file), format_(format), messages_(messages) {}
 
+  // Steps over one record, checking its lengths against the file as reading would, and adds the
+  // bytes its layer takes to `layerBytes`; false when the record is malformed or cut short.
+  bool Measure(std::uint64_t& layerBytes) {
+    Head head;
+    if (!ReadHead(head)) return false;
+    if (format_ == kKvlFormat) {
+      if (!PlainFits(head) || !file_.Skip(PixelCount(head) * 4)) return false;
+    } else {
+      Block8Head mask;
+      if (head.packedBytes < 0 || !file_.Skip(static_cast<std::uint64_t>(head.packedBytes)) ||
+          !ReadBlock8Head(file_, mask) || !file_.Skip(mask.length))
+        return false;
+      // A mask of another size would be sized by its own head and then refused; it is refused
+      // here, before it costs memory.
+      if (RoundDibWidth(mask.width) != RoundDibWidth(head.width) || mask.height != head.height)
+        return false;
+    }
+    layerBytes += DibBytes(head.width, head.height, 24) + DibBytes(head.width, head.height, 8);
+    return true;
+  }
+
+  // Reads one record into a fresh layer; null when the record is malformed or cut short.
   std::unique_ptr<CDibTM> Read() {
-    std::uint8_t h[kLayerHeaderBytes];
-    if (!file_.ReadExact(h, sizeof h)) return nullptr;
-    const std::int32_t width = ReadSigned32(h + 0);
-    const std::int32_t height = ReadSigned32(h + 4);
-    if (!DibSizeAllowed(width, height)) return nullptr;
+    Head head;
+    if (!ReadHead(head)) return nullptr;
     auto layer = std::make_unique<CDibTM>();
-    layer->visible = ReadLe32(h + 12) != 0;
-    layer->composeMode = ReadSigned16(h + 16);
-    layer->threshold = ReadSigned16(h + 18);
-    layer->offsetX = ReadSigned16(h + 20);
-    layer->offsetY = ReadSigned16(h + 22);
-    const bool ok = format_ == kKvlFormat ? ReadPlain(*layer, width, height)
-                                          : ReadPacked(*layer, width, height, ReadSigned32(h + 8));
+    layer->visible = head.visible;
+    layer->composeMode = head.composeMode;
+    layer->threshold = head.threshold;
+    layer->offsetX = head.offsetX;
+    layer->offsetY = head.offsetY;
+    const bool ok = format_ == kKvlFormat ? ReadPlain(*layer, head) : ReadPacked(*layer, head);
     return ok ? std::move(layer) : nullptr;
   }
 
  private:
+  // The 64-byte layer header.
+  struct Head {
+    std::int32_t width, height;
+    std::int32_t packedBytes;  // format 100 only
+    bool visible;
+    std::int32_t composeMode, threshold, offsetX, offsetY;
+  };
+
+  // False when the file is short or the size is outside the buffer limits.
+  bool ReadHead(Head& head) {
+    std::uint8_t h[kLayerHeaderBytes];
+    if (!file_.ReadExact(h, sizeof h)) return false;
+    head.width = ReadSigned32(h + 0);
+    head.height = ReadSigned32(h + 4);
+    head.packedBytes = ReadSigned32(h + 8);
+    head.visible = ReadLe32(h + 12) != 0;
+    head.composeMode = ReadSigned16(h + 16);
+    head.threshold = ReadSigned16(h + 18);
+    head.offsetX = ReadSigned16(h + 20);
+    head.offsetY = ReadSigned16(h + 22);
+    return DibSizeAllowed(head.width, head.height);
+  }
+
+  static std::uint64_t PixelCount(const Head& head) {
+    return static_cast<std::uint64_t>(head.width) * static_cast<std::uint64_t>(head.height);
+  }
+
+  // Format-110 rows carry no padding only for widths that are a multiple of 4, and the record
+  // must be in the file whole.
+  bool PlainFits(const Head& head) const {
+    return head.width % 4 == 0 && PixelCount(head) * 4 <= file_.Remaining();
+  }
+
   bool Size(CDibTM& layer, int width, int height, bool withMask) {
     if (layer.Alloc(width, height) && (!withMask || layer.mask.Alloc(width, height))) return true;
-    messages_.ShowMessage("ClsDibTrue- Bits Alloc Error");
+    messages_.ShowMessage(kBitsAllocError);
     return false;
   }
 
   // Format 110: the picture and mask storage exactly as held in memory.
-  bool ReadPlain(CDibTM& layer, int width, int height) {
-    // Rows carry no padding only for widths that are a multiple of 4.
-    if (width % 4 != 0) return false;
-    const std::uint64_t pixels = static_cast<std::uint64_t>(width) * height;
-    if (pixels * 4 > file_.Remaining()) return false;
-    if (!Size(layer, width, height, true)) return false;
+  bool ReadPlain(CDibTM& layer, const Head& head) {
+    if (!PlainFits(head) || !Size(layer, head.width, head.height, true)) return false;
+    const std::uint64_t pixels = PixelCount(head);
     return file_.ReadExact(layer.Bits(), pixels * 3) && file_.ReadExact(layer.mask.Bits(), pixels);
   }
 
   // Format 100: packed pixels, then the mask as an 8-bit block of its own.
-  bool ReadPacked(CDibTM& layer, int width, int height, std::int32_t packedBytes) {
-    if (packedBytes < 0 || static_cast<std::uint64_t>(packedBytes) > file_.Remaining())
+  bool ReadPacked(CDibTM& layer, const Head& head) {
+    if (head.packedBytes < 0 || static_cast<std::uint64_t>(head.packedBytes) > file_.Remaining())
       return false;
-    std::vector<std::uint8_t> packed(static_cast<std::size_t>(packedBytes));
+    std::vector<std::uint8_t> packed(static_cast<std::size_t>(head.packedBytes));
     if (!file_.ReadExact(packed.data(), packed.size())) return false;
-    if (!Size(layer, width, height, false)) return false;
+    if (!Size(layer, head.width, head.height, false)) return false;
     const std::size_t storage = static_cast<std::size_t>(layer.Width()) * layer.Height() * 3;
     // Data without its end mark leaves the picture as sized; data that would run past the layer
     // means the file is damaged.
@@ -191,8 +241,20 @@ bool ReadProjectFrom(LayerProject& project, InFile& file) {
   if (count < 1 || count > MAX_LAYERS || !DibSizeAllowed(RoundDibWidth(canvasWidth), canvasHeight))
     return damaged();
 
-  std::array<std::unique_ptr<CDibTM>, MAX_LAYERS> fresh;
+  // The whole project is measured before the first layer is sized: a file of a few kilobytes
+  // may declare thirty layers of 30000 × 30000, far more than the system has, and reading it
+  // layer by layer would grow until the system ended the program. The fresh layers come on top
+  // of the open project, which stays until the file has been read.
   LayerRecordReader reader(file, format, messages);
+  const std::uint64_t records = file.Position();
+  std::uint64_t layerBytes = 0;
+  for (int i = 0; i < count; ++i)
+    if (!reader.Measure(layerBytes)) return damaged();
+  if (!project.FitsInMemory(layerBytes + project.CanvasGrowth(canvasWidth, canvasHeight)))
+    return false;
+  file.Seek(records);
+
+  std::array<std::unique_ptr<CDibTM>, MAX_LAYERS> fresh;
   for (int i = 0; i < count; ++i) {
     fresh[static_cast<std::size_t>(i)] = reader.Read();
     if (!fresh[static_cast<std::size_t>(i)]) return damaged();

@@ -20,7 +20,9 @@ bool WriteProjectFile(const LayerProject& project, const std::string& fileName);
 // Reads a format-110 or format-100 file into fresh layers and, only when the whole file was read
 // and checked, replaces the project with it (then layer 0 is active and the view reset). A file
 // that is not a layer project, or is cut short or inconsistent, gets a message naming the file
-// and false, and leaves the project exactly as it was. A missing or unreadable file throws IoError.
+// and false, and leaves the project exactly as it was; so does a project whose layers do not fit
+// in the memory available, with "ClsDibTrue- Bits Alloc Error", before any layer is sized. A
+// missing or unreadable file throws IoError.
 bool ReadProjectFile(LayerProject& project, const std::string& fileName);
 // As `ReadProjectFile`, from an open file; messages name `file.Name()`.
 bool ReadProjectFrom(LayerProject& project, InFile& file);

@@ -5,7 +5,8 @@
 #include <utility>
 
 #include "buffers/dib256.h"
-#include "platform/message_sink.h"
+#include "platform/platform.h"
+#include "platform/system_memory.h"
 #include "project/compose_mode.h"
 #include "project/project_links.h"
 
@@ -15,8 +16,28 @@ namespace {
 constexpr const char* kNewProjectCaption = "(New Layer Project)";
 }
 
-LayerProject::LayerProject(MessageSink& messages, ProjectLinks& links)
-    : messages_(messages), links_(links) {}
+LayerProject::LayerProject(Platform& platform, ProjectLinks& links)
+    : platform_(platform), links_(links) {}
+
+MessageSink& LayerProject::Messages() const {
+  return platform_;
+}
+
+bool LayerProject::FitsInMemory(std::uint64_t newBytes) {
+  if (MemoryFits(platform_.AvailableMemory(), newBytes)) return true;
+  platform_.ShowMessage(kBitsAllocError);
+  return false;
+}
+
+std::uint64_t LayerProject::CanvasGrowth(int width, int height) {
+  return compositeDib.GrowthFor(width, height) + links_.WorkPlane().GrowthFor(width, height);
+}
+
+bool LayerProject::SizeFits(int width, int height, std::uint64_t newBytes) {
+  if (DibSizeAllowed(RoundDibWidth(width), height)) return FitsInMemory(newBytes);
+  platform_.ShowMessage(kBitsAllocError);
+  return false;
+}
 
 void LayerProject::InitLayers() {
   layerCount = 1;
@@ -25,7 +46,7 @@ void LayerProject::InitLayers() {
     layers[static_cast<std::size_t>(i)] = std::make_unique<CDibTM>();
     ResetLayerProps(i);
   }
-  Layer(0).SetSize(4, 4, messages_);
+  Layer(0).SetSize(4, 4, platform_);
   links_.SetDrawTarget(Layer(0));
   NewProject(1, 256, 256);
   composeEnabled = true;
@@ -37,23 +58,29 @@ void LayerProject::FreeLayers() {
   projectFileName.clear();
 }
 
-void LayerProject::NewProject(int count, int width, int height) {
-  if (count <= 0 || count > LAYER_SLOTS) return;
+bool LayerProject::NewProject(int count, int width, int height) {
+  if (count <= 0 || count > LAYER_SLOTS) return false;
+  // Everything is checked before the first buffer changes, so a refused size leaves the open
+  // picture as it was. The buffers are resized in place: only their growth needs memory.
+  std::uint64_t growth = CanvasGrowth(width, height);
+  for (int i = 0; i < count; ++i) growth += Layer(i).GrowthFor(width, height);
+  if (!SizeFits(width, height, growth)) return false;
   for (int i = 0; i <= MAX_LAYERS; ++i) ResetLayerProps(i);
-  compositeDib.SetSize(width, height, messages_);
+  compositeDib.SetSize(width, height, platform_);
   compositeStale = true;
   links_.WorkPlane().SetSize(width, height);
   layerCount = count;
   links_.SetDrawTarget(Layer(0));
   for (int i = 0; i < count; ++i) {
-    Layer(i).SetSize(width, height, messages_);
+    Layer(i).SetSize(width, height, platform_);
     Layer(i).visible = true;
   }
   projectFileName.clear();
+  return true;
 }
 
 void LayerProject::ShrinkSpares() {
-  for (int i = layerCount; i <= MAX_LAYERS; ++i) Layer(i).SetSize(4, 4, messages_);
+  for (int i = layerCount; i <= MAX_LAYERS; ++i) Layer(i).SetSize(4, 4, platform_);
 }
 
 void LayerProject::AfterNewProject() {
@@ -73,7 +100,7 @@ void LayerProject::AfterProjectFile() {
 
 void LayerProject::SetActiveLayer(int index) {
   if (index < 0 || index >= layerCount) {
-    messages_.ShowMessage("Dbg -ChangeActiveLayer Index Limit Out");
+    platform_.ShowMessage("Dbg -ChangeActiveLayer Index Limit Out");
     return;
   }
   activeLayer = index;
@@ -98,7 +125,7 @@ void LayerProject::ResetLayerProps(int index) {
 
 void LayerProject::SwapLayers(int a, int b) {
   if (a < 0 || a >= LAYER_SLOTS || b < 0 || b >= LAYER_SLOTS) {
-    messages_.ShowMessage("Dbg- Swap Index Limit Out");
+    platform_.ShowMessage("Dbg- Swap Index Limit Out");
     return;
   }
   std::swap(layers[static_cast<std::size_t>(a)], layers[static_cast<std::size_t>(b)]);
@@ -106,10 +133,13 @@ void LayerProject::SwapLayers(int a, int b) {
 
 bool LayerProject::InsertLayer(int index, bool allocate, int width, int height) {
   if (layerCount > MAX_LAYERS - 1 || index < 0 || index > layerCount) return false;
+  // The spare in slot 31 becomes the new layer; its size is checked before any slot moves.
+  if (allocate && !SizeFits(width, height, Layer(LAYER_SLOTS - 1).GrowthFor(width, height)))
+    return false;
   for (int d = LAYER_SLOTS - 1; d > index; --d) SwapLayers(d, d - 1);
   if (allocate) {
     ResetLayerProps(index);
-    Layer(index).SetSize(width, height, messages_);
+    Layer(index).SetSize(width, height, platform_);
   }
   ++layerCount;
   return true;
@@ -118,7 +148,7 @@ bool LayerProject::InsertLayer(int index, bool allocate, int width, int height) 
 bool LayerProject::DeleteLayer(int index, bool release) {
   if (layerCount < 2 || index < 0 || index >= layerCount) return false;
   for (int a = index; a < LAYER_SLOTS - 1; ++a) SwapLayers(a, a + 1);
-  if (release) Layer(LAYER_SLOTS - 1).SetSize(4, 4, messages_);
+  if (release) Layer(LAYER_SLOTS - 1).SetSize(4, 4, platform_);
   --layerCount;
   return true;
 }
@@ -157,7 +187,7 @@ void LayerProject::AdoptLayers(std::array<std::unique_ptr<CDibTM>, MAX_LAYERS>& 
   for (int i = 0; i < count; ++i)
     std::swap(layers[static_cast<std::size_t>(i)], fresh[static_cast<std::size_t>(i)]);
   layerCount = count;
-  compositeDib.SetSize(canvasWidth, canvasHeight, messages_);
+  compositeDib.SetSize(canvasWidth, canvasHeight, platform_);
   compositeStale = true;
   links_.WorkPlane().SetSize(canvasWidth, canvasHeight);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 namespace mirasketch {
 
 class MessageSink;
+class Platform;
 class ProjectLinks;
 
 inline constexpr int LAYER_SLOTS = 32;
@@ -17,18 +19,21 @@ inline constexpr int MAX_LAYERS = 30;
 
 // The document: the layer stack (index 0 at the bottom), the active layer, the composed picture
 // whose size is the canvas size, and the file the project belongs to. All 32 slot objects exist
-// from `InitLayers` on; slots from `layerCount` up are spares.
+// from `InitLayers` on; slots from `layerCount` up are spares. Operations that size the project
+// first check the memory they would newly take against what the platform reports available.
 class LayerProject {
  public:
-  LayerProject(MessageSink& messages, ProjectLinks& links);
+  LayerProject(Platform& platform, ProjectLinks& links);
 
   // Creates the 32 layer objects and starts with one white 256 × 256 layer, layer 0 active.
   void InitLayers();
   // Releases the layers and the composed picture.
   void FreeLayers();
-  // Replaces the project by `count` white layers of the given canvas size (count 1 … 32, else
-  // nothing happens). A bad size gives the buffer's message and a 0 × 0 canvas.
-  void NewProject(int count, int width, int height);
+  // Replaces the project by `count` white layers of the given canvas size; true when it did.
+  // False with nothing changed for a count outside 1 … 32, and, after the buffer's message
+  // "ClsDibTrue- Bits Alloc Error", for a size outside the buffer limits or one whose layers,
+  // composed picture and work plane do not fit in the memory available.
+  bool NewProject(int count, int width, int height);
   // After a new project or a read file: spares shrunk to 4 × 4, layer 0 active, view reset,
   // caption "(New Layer Project)", layer window refreshed.
   void AfterNewProject();
@@ -45,7 +50,9 @@ class LayerProject {
   // Exchanges two slot objects (0 … 31), else "Dbg- Swap Index Limit Out".
   void SwapLayers(int a, int b);
   // Opens slot `index` by rotating the spare from slot 31 into it; with `allocate` the layer is
-  // reset and sized white. False at the 30-layer limit or for a bad index.
+  // reset and sized white. False at the 30-layer limit or for a bad index; with `allocate`, also
+  // false after the buffer's message when the size is refused or does not fit in memory. A
+  // refused insertion moves no slot.
   bool InsertLayer(int index, bool allocate, int width, int height);
   // Closes slot `index` by rotating its object up to slot 31 (shrunk to 4 × 4 with `release`).
   // False for the last layer or a bad index.
@@ -63,11 +70,19 @@ class LayerProject {
   const CDibTM& Active() const { return Layer(activeLayer); }
 
   // Puts freshly read layers into slots 0 … count − 1 (the objects they replace are released)
-  // and sizes the canvas; the caller then runs `AfterNewProject`.
+  // and sizes the canvas; the caller then runs `AfterNewProject`. The caller has checked the
+  // memory with `FitsInMemory` before sizing the fresh layers.
   void AdoptLayers(std::array<std::unique_ptr<CDibTM>, MAX_LAYERS>& fresh, int count,
                    int canvasWidth, int canvasHeight);
 
-  MessageSink& Messages() const { return messages_; }
+  // Whether `newBytes` more fit in the memory the platform reports available; when they do not,
+  // shows "ClsDibTrue- Bits Alloc Error" and returns false.
+  bool FitsInMemory(std::uint64_t newBytes);
+  // The bytes the composed picture and the tool engine's work plane would newly take for a
+  // width × height canvas.
+  std::uint64_t CanvasGrowth(int width, int height);
+
+  MessageSink& Messages() const;
   ProjectLinks& Links() { return links_; }
 
   std::array<std::unique_ptr<CDibTM>, LAYER_SLOTS> layers;
@@ -83,8 +98,11 @@ class LayerProject {
 
  private:
   void ShrinkSpares();
+  // Whether a buffer of width × height is within the buffer limits and `newBytes` fit in
+  // memory; otherwise the sizing message and false.
+  bool SizeFits(int width, int height, std::uint64_t newBytes);
 
-  MessageSink& messages_;
+  Platform& platform_;
   ProjectLinks& links_;
 };
 

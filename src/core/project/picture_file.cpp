@@ -2,6 +2,7 @@
 
 #include "buffers/copy_block.h"
 #include "buffers/dib_tm.h"
+#include "buffers/dib_true.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "project/bmp_import.h"
@@ -51,10 +52,12 @@ bool PictureFiles::LoadImageFile(const std::string& fileName, CDibTM& target, in
   bool loaded = false;
   if (ext == ".bmp" || ext == ".jpg") {
     InFile file(fileName);
-    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height)
-                                              : DecodeJpeg(file, target, width, height);
-    // A picture beyond the buffer limits is refused as sizing the buffer would refuse it.
-    if (result == ImportResult::kTooLarge) platform_.ShowMessage("ClsDibTrue- Bits Alloc Error");
+    const std::int64_t memory = platform_.AvailableMemory();
+    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height, memory)
+                                              : DecodeJpeg(file, target, width, height, memory);
+    // A picture beyond the buffer limits or the memory available is refused as sizing the buffer
+    // would refuse it.
+    if (result == ImportResult::kTooLarge) platform_.ShowMessage(kBitsAllocError);
     loaded = result == ImportResult::kOk;
   } else {
     platform_.ShowMessage("読めません。- " + fileName);
@@ -90,13 +93,14 @@ bool PictureFiles::OpenPictureFile(const std::string& fileName) {
     opened = ReadProjectFile(project_, fileName);
   } else if (ext == ".bmp" || ext == ".jpg") {
     // The picture is read into the tool engine's scratch picture first, so a file that cannot be
-    // read leaves the project as it was.
+    // read, or a project of its size that does not fit in memory (NewProject shows why), leaves
+    // the project as it was.
     CDibTM& scratch = project_.Links().WorkLayer();
     int width = 0, height = 0;
     if (LoadImageFile(fileName, scratch, width, height)) {
-      project_.NewProject(1, width, height);
-      CopyBlock(project_.Layer(0), 0, 0, scratch, 0, 0, scratch.Width(), scratch.Height());
-      opened = true;
+      opened = project_.NewProject(1, width, height);
+      if (opened)
+        CopyBlock(project_.Layer(0), 0, 0, scratch, 0, 0, scratch.Width(), scratch.Height());
     } else {
       platform_.ShowMessage("読めません。- " + fileName);
     }

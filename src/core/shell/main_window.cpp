@@ -171,10 +171,10 @@ void TfrmMain::mnuNewBmpClick() {
   if (!canvas_.ConfirmDiscard()) return;
   tools_.DeactivateCurrentTool();
   TfrmDlgSize dialog;
-  if (views_.RunSizeDialog(dialog)) {
-    project_.NewProject(1, dialog.resultWidth, dialog.resultHeight);
+  // A size the project cannot take (NewProject shows why) leaves the open picture as it was.
+  if (views_.RunSizeDialog(dialog) &&
+      project_.NewProject(1, dialog.resultWidth, dialog.resultHeight))
     project_.AfterNewProject();
-  }
   // The tool was suspended around the replacement of the picture; it resumes whether or not the
   // dialog was confirmed.
   tools_.ActivateCurrentTool();

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "platform/io_error.h"
+#include "platform/system_memory.h"
 #include "support/temp_dir.h"
 
 namespace mirasketch {
@@ -24,6 +25,17 @@ TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
   EXPECT_EQ(b[0], 4);
   EXPECT_EQ(file.Remaining(), 0u);
   EXPECT_FALSE(file.Skip(1));
+  // Back to an earlier place after the end was reached, in the file and in memory alike.
+  const std::uint8_t bytes[] = {1, 2, 3, 4, 5};
+  InFile memory(bytes, sizeof bytes, "memory");
+  for (InFile* f : {&file, &memory}) {
+    EXPECT_TRUE(f->Skip(f->Remaining()));
+    EXPECT_TRUE(f->Seek(1));
+    EXPECT_TRUE(f->ReadExact(b, 2));
+    EXPECT_EQ(b[1], 3);
+    EXPECT_FALSE(f->Seek(6));
+    EXPECT_EQ(f->Position(), 3u);
+  }
 
   EXPECT_TRUE(InFile::Exists(dir.File("f")));
   EXPECT_FALSE(InFile::Exists(dir.File("g")));
@@ -32,6 +44,18 @@ TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
 
   InFile empty(nullptr, 0, "empty");
   EXPECT_EQ(empty.Read(b, 4), 0u);
+}
+
+TEST(SystemAvailableMemory, ReadsMemAvailableInKilobytesOrReportsPlenty) {
+  test::TempDir dir;
+  const std::string meminfo = dir.File("meminfo");
+  const std::string text = "MemTotal:  8000000 kB\nMemFree:  100 kB\nMemAvailable:   2048 kB\n";
+  test::WriteAll(meminfo, std::vector<std::uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(SystemAvailableMemory(meminfo.c_str()), 2048 * 1024);
+  test::WriteAll(meminfo, std::vector<std::uint8_t>(text.begin(), text.begin() + 40));
+  EXPECT_EQ(SystemAvailableMemory(meminfo.c_str()), kUnreportedMemory);
+  EXPECT_EQ(SystemAvailableMemory(dir.File("none").c_str()), kUnreportedMemory);
+  EXPECT_GT(SystemAvailableMemory(), 0);
 }
 
 TEST(SafeFileWriter, ReplacesTheTargetOnlyOnCommit) {

@@ -11,6 +11,7 @@
 #include "buffers/dib_format.h"
 #include "buffers/dib_true.h"
 #include "platform/files.h"
+#include "platform/system_memory.h"
 #include "support/bmp_bytes.h"
 
 namespace mirasketch {
@@ -94,8 +95,9 @@ class BmpImportTest : public test::DecodeTargetTest {
  protected:
   ImportResult Decode(const Bytes& bytes) {
     InFile file(bytes.data(), bytes.size(), "pic.bmp");
-    return DecodeBmp(file, target, width, height);
+    return DecodeBmp(file, target, width, height, memory);
   }
+  std::int64_t memory = kUnreportedMemory;
   // Decodes and checks the size and every pixel against the expected colours by row from the top,
   // and that the columns beyond the picture are white.
   void ExpectPicture(const Bytes& bytes, const std::vector<std::vector<int>>& colours) {

@@ -17,6 +17,7 @@
 #include "buffers/dib_true.h"
 #include "platform/files.h"
 #include "platform/io_error.h"
+#include "platform/system_memory.h"
 #include "support/temp_dir.h"
 
 namespace mirasketch {
@@ -138,8 +139,9 @@ class JpegCodecTest : public test::DecodeTargetTest {
  protected:
   ImportResult Decode(const Bytes& bytes) {
     InFile file(bytes.data(), bytes.size(), "pic.jpg");
-    return DecodeJpeg(file, target, width, height);
+    return DecodeJpeg(file, target, width, height, memory);
   }
+  std::int64_t memory = kUnreportedMemory;
   // Decodes and checks the size, every picture pixel against `expected` within `tolerance`, and
   // that every pixel beyond the picture is white.
   template <typename Expected>
@@ -314,6 +316,18 @@ TEST_F(JpegCodecTest, CutShortAndForeignFilesAreRefused) {
   EXPECT_EQ(Decode({'B', 'M', 0, 0}), ImportResult::kNotPicture);
   // A frame with its header but no tables or data.
   EXPECT_EQ(Decode(FrameHeader(16, 16)), ImportResult::kNotPicture);
+}
+
+TEST_F(JpegCodecTest, PicturesAndProgressiveCoefficientsMustFitTheAvailableMemory) {
+  const Bytes rgb = SmoothRgb(64, 32);
+  const Bytes progressive = LibjpegCompress(
+      64, 32, 3, JCS_RGB, rgb, [](jpeg_compress_struct& c) { jpeg_simple_progression(&c); });
+  // Room for the picture alone: a progressive file also keeps its coefficients while it decodes.
+  memory = 64 * 32 * 3;
+  EXPECT_EQ(Decode(progressive), ImportResult::kTooLarge);
+  EXPECT_EQ(Decode(LibjpegCompress(64, 32, 3, JCS_RGB, rgb)), ImportResult::kOk);
+  memory = 2 * 64 * 32 * 3;
+  EXPECT_EQ(Decode(progressive), ImportResult::kOk);
 }
 
 TEST_F(JpegCodecTest, FramesBeyondTheBufferLimitAreTooLargeFromTheHeader) {

@@ -4,10 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <fstream>
 #include <tuple>
 
 #include "buffers/dib_format.h"
 #include "platform/io_error.h"
+#include "platform/system_memory.h"
 #include "project/compose_mode.h"
 #include "support/bmp_bytes.h"
 #include "support/studio_fixture.h"
@@ -297,6 +300,44 @@ TEST_F(KvlFileTest, PackedFormatRefusesDataThatDoesNotFitItsLayer) {
   Bytes longPacked = PackedFile(4, 4, {{4, 4, {0}, mask}});
   WriteLe32(&longPacked[32 + 8], 1000);
   refused(longPacked, "packed length beyond the file");
+}
+
+TEST_F(KvlRefusalTest, ProjectsBeyondTheAvailableMemoryAreRefusedBeforeAnyLayerIsSized) {
+  // Over the open 32 × 16 canvas a 64 × 16 one grows the composed picture by 32 × 16 × 3 bytes
+  // and the work plane by 32 × 16; the fresh 8 × 4 layer takes 8 × 4 × (3 + 1).
+  const Bytes file = PackedFile(64, 16, {{8, 4, {0}, test::MakeBlock8(8, 4, 0, Bytes(32, 9))}});
+  platform.availableMemory = 32 * 16 * 4 + 8 * 4 * 4 - 1;
+  ExpectRefused(file, "ClsDibTrue- Bits Alloc Error", "one byte short");
+  platform.availableMemory += 1;
+  ASSERT_TRUE(ReadProjectFile(project, path));
+  EXPECT_EQ(project.CanvasWidth(), 64);
+  EXPECT_EQ(project.Layer(0).mask.GetPixel(7, 3), 9);
+}
+
+// A figure of /proc/self/status in bytes.
+long long StatusBytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string name;
+  long long kilobytes = 0;
+  while (status >> name)
+    if (name == field && status >> kilobytes) return kilobytes * 1024;
+  return 0;
+}
+
+TEST_F(KvlRefusalTest, ThirtyHugeLayersInAFewKilobytesAreRefusedWithoutGrowing) {
+  const Bytes file = test::MakeSparseKvl(MAX_LAYERS, 30000, 30000);
+  // The real rule with the memory this machine really has.
+  platform.availableMemory = SystemAvailableMemory();
+  if (static_cast<std::uint64_t>(platform.availableMemory) >= 30ULL * 30000 * 30000 * 4)
+    GTEST_SKIP() << "this machine has room for the 108 GB the file declares";
+  // Restart the peak resident size, so the peak after the read is the read's own.
+  if (std::FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", clear);
+    std::fclose(clear);
+  }
+  const long long resident = StatusBytes("VmRSS:");
+  ExpectRefused(file, "ClsDibTrue- Bits Alloc Error", "thirty 30000 × 30000 layers");
+  EXPECT_LT(StatusBytes("VmHWM:") - resident, 200LL << 20);
 }
 
 }  // namespace

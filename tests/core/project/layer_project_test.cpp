@@ -95,10 +95,38 @@ TEST_F(LayerProjectTest, NewProjectRefusalsAndBadSizes) {
   EXPECT_EQ(studio.toolEngine.workPlane.Height(), 50);
   EXPECT_TRUE(project.projectFileName.empty());
 
-  project.NewProject(1, 50, 2);
-  EXPECT_EQ(project.CanvasWidth(), 0);
-  EXPECT_EQ(messages, (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error",
-                                                "ClsDibTrue- Bits Alloc Error"}));
+  // A size the buffers refuse is refused before anything changes.
+  project.Layer(0).SetPixel(1, 1, 0x123456);
+  EXPECT_FALSE(project.NewProject(1, 50, 2));
+  EXPECT_EQ(project.CanvasWidth(), 100);
+  EXPECT_EQ(project.Layer(0).GetPixel(1, 1), 0x123456);
+  EXPECT_EQ(messages, std::vector<std::string>{"ClsDibTrue- Bits Alloc Error"});
+}
+
+TEST_F(LayerProjectTest, SizesBeyondTheAvailableMemoryAreRefusedWithoutAChange) {
+  project.Layer(0).SetPixel(1, 1, 0x123456);
+  studio.frmM.caption = "/home/a/pic.kvl";
+  const auto before = Slots(project);
+  // A 254-wide layer is stored 256 wide: 256 × 256 × (3 + 1) bytes for picture and mask.
+  platform.availableMemory = 256 * 256 * 4 - 1;
+  EXPECT_FALSE(project.InsertLayer(1, true, 254, 256));
+  views.sizeEntries = {{"600", "600"}};
+  studio.frmMain.mnuNewBmpClick();
+  EXPECT_FALSE(studio.toolEngine.EnsureWorkLayer(300, 300, platform));
+  EXPECT_EQ(messages, std::vector<std::string>(3, "ClsDibTrue- Bits Alloc Error"));
+  EXPECT_EQ(Slots(project), before);
+  EXPECT_EQ(project.layerCount, 1);
+  EXPECT_EQ(project.CanvasWidth(), 256);
+  EXPECT_EQ(project.Layer(0).GetPixel(1, 1), 0x123456);
+  EXPECT_EQ(studio.frmM.caption, "/home/a/pic.kvl");
+  EXPECT_EQ(studio.toolEngine.workLayer.Width(), 0);
+
+  platform.availableMemory += 1;
+  EXPECT_TRUE(project.InsertLayer(1, true, 254, 256));
+  // Buffers are resized in place: a new canvas of the same size needs no new memory at all.
+  platform.availableMemory = 0;
+  EXPECT_TRUE(project.NewProject(1, 256, 256));
+  EXPECT_EQ(project.Layer(0).GetPixel(1, 1), 0xFFFFFF);
 }
 
 TEST_F(LayerProjectTest, ResetLayerPropsKeepsTheThresholdAndSpareSlot31) {

@@ -98,6 +98,24 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
                       }));
 }
 
+TEST_F(PictureFileTest, PicturesBeyondTheAvailableMemoryAreRefused) {
+  const std::string path = Picture("big.bmp", 600, 600);
+  // The picture needs 600 × 600 × 3 bytes of scratch picture; the project of its size then needs
+  // more than twice that again over the open 256 × 256 one.
+  platform.availableMemory = 600 * 600 * 3 - 1;
+  EXPECT_FALSE(files.OpenPictureFile(path));
+  ExpectUnchanged("picture");
+  platform.availableMemory += 1;
+  EXPECT_FALSE(files.OpenPictureFile(path));
+  ExpectUnchanged("project");
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"ClsDibTrue- Bits Alloc Error", "Fault at LoadFile- " + path,
+                                      "読めません。- " + path, "ClsDibTrue- Bits Alloc Error"}));
+  platform.availableMemory = 600 * 600 * 8;
+  EXPECT_TRUE(files.OpenPictureFile(path));
+  EXPECT_EQ(project.CanvasWidth(), 600);
+}
+
 TEST_F(PictureFileTest, SaveAndOpenRoundTrips) {
   project.Layer(0).mask.SetPixel(1, 1, 77);
   project.Layer(0).offsetX = 5;
