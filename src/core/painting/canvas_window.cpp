@@ -7,6 +7,7 @@
 #include "painting/tool_engine.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
+#include "platform/system_memory.h"
 #include "platform/views.h"
 #include "project/compositor.h"
 #include "project/layer_project.h"
@@ -233,30 +234,43 @@ void TfrmM::DrawRubberBand(int x, int y) {
 void TfrmM::SetUndoLevels(int n) {
   undoLevels = std::clamp(n, 1, 15);
   const CDibTM& active = *drawTarget;
+  // The slots grow to the active layer only while the memory they newly take is there, so a
+  // layer too large for every level gets as many as fit (at least the one the tools need).
+  const std::int64_t available = platform_.AvailableMemory();
+  std::uint64_t growth = 0;
+  ringLevels_ = 0;
   for (int i = 0; i < undoLevels; ++i) {
     CDibTrue& slot = undoSlots[static_cast<std::size_t>(i)];
     const int w = std::max(slot.Width(), active.Width());
     const int h = std::max(slot.Height(), active.Height());
-    if (w != slot.Width() || h != slot.Height()) slot.Alloc(w, h);
+    if (w != slot.Width() || h != slot.Height()) {
+      growth += slot.GrowthFor(w, h);
+      if (!MemoryFits(available, growth) || !slot.Alloc(w, h)) {
+        platform_.ShowMessage(kBitsAllocError);
+        break;
+      }
+    }
+    ++ringLevels_;
   }
+  ringLevels_ = std::max(ringLevels_, 1);
   undoIndex = 0;
   undoCount = 0;
   CopyBlock(undoSlots[0], 0, 0, active, 0, 0, active.Width(), active.Height());
 }
 
 void TfrmM::PushUndo() {
-  undoIndex = (undoIndex + 1) % undoLevels;
+  undoIndex = (undoIndex + 1) % ringLevels_;
   const CDibTM& active = *drawTarget;
   CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active, 0, 0, active.Width(),
             active.Height());
-  undoCount = std::min(undoCount + 1, undoLevels);
+  undoCount = std::min(undoCount + 1, ringLevels_);
 }
 
 void TfrmM::Undo() {
   if (undoCount <= 0) return;
   undoCount = std::max(undoCount - 1, 0);
   RestoreSnapshot();
-  undoIndex = undoIndex - 1 < 0 ? undoLevels - 1 : undoIndex - 1;
+  undoIndex = undoIndex - 1 < 0 ? ringLevels_ - 1 : undoIndex - 1;
   view.selectionVisible = false;
   rubberBandOn = false;
   tools_.NotifyUndone();

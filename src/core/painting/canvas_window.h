@@ -77,7 +77,8 @@ class TfrmM {
   // Starts the guide line at active-layer point (x, y).
   void StartRubberBand(int x, int y);
 
-  // The undo ring. `SetUndoLevels` clamps to 1 … 15, grows the slots to the active layer and
+  // The undo ring. `SetUndoLevels` clamps to 1 … 15, grows the slots to the active layer (as many
+  // as the memory the system has left can hold, with the sizing message when that is fewer) and
   // restarts the history from its present pixels; `PushUndo` saves the active layer before a
   // stroke; `Undo` steps back once; `RestoreSnapshot` copies the newest snapshot back without
   // changing the history, `RestoreSnapshotRect` only a rectangle of it (clipped).
@@ -132,6 +133,7 @@ class TfrmM {
   CDibTM placeholder_;  // the drawing target until the layer project sets the first layer
   CDibTM* drawTarget = &placeholder_;
   std::array<CDibTrue, 16> undoSlots;
+  int ringLevels_ = 2;  // the levels the slots hold for the active layer: `undoLevels` or fewer
 };
 
 }  // namespace mirasketch

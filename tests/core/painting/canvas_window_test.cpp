@@ -65,6 +65,21 @@ TEST_F(CanvasWindowTest, UndoLevelsAreClampedAndTheHistoryRestartsWithTheActiveL
   EXPECT_EQ(canvas.undoCount, 1);
 }
 
+TEST_F(CanvasWindowTest, ALayerTooLargeForEveryLevelGetsTheLevelsThatFit) {
+  canvas.SetUndoLevels(15);
+  ASSERT_TRUE(project.InsertLayer(1, true, 300, 256));
+  // Each slot grows by 44 × 256 pixels; the system has room for three of them.
+  platform.availableMemory = 3 * 44 * 256 * 3 + 10;
+  project.SetActiveLayer(1);
+  EXPECT_EQ(messages, std::vector<std::string>{"ClsDibTrue- Bits Alloc Error"});
+  EXPECT_EQ(canvas.undoLevels, 15);  // the setting stays for smaller layers
+  for (int colour = 1; colour <= 5; ++colour) Stroke(colour);
+  EXPECT_EQ(canvas.undoCount, 3);
+  for (int i = 0; i < 4; ++i) canvas.Undo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 2);  // the state before stroke 3
+  EXPECT_EQ(canvas.UndoSlot(3).Width(), 256);
+}
+
 TEST_F(CanvasWindowTest, ZoomLimitsAndPaintBoxSize) {
   canvas.SetZoom(0);
   EXPECT_EQ(canvas.view.zoom, 1);
