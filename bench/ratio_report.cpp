@@ -2,8 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <map>
 
@@ -44,10 +42,9 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  // Colour codes only for a terminal: piped or logged output, where the "ratio:" lines are read
-  // by programs, stays plain text.
-  RecordingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_Defaults
-                                                    : benchmark::ConsoleReporter::OO_Tabular);
+  // No colour codes, on a terminal or not: the "ratio:" lines that follow the table are read by
+  // programs and must start with plain text.
+  RecordingReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   int status = 0;
