@@ -243,6 +243,9 @@ QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
       widget = panel;
       break;
     }
+    case ControlKind::kMenuItem:
+      // Menu items belong to the window's menu bar, which a window with a menu builds itself.
+      return nullptr;
   }
   // Groups and panels hide what lies under them, as the option groups over the brush strip do.
   if (design.kind == ControlKind::kGroup || design.kind == ControlKind::kPanel)
@@ -267,7 +270,7 @@ void ControlWindowView::ReadState() {
   const auto designs = controls.Specs();
   const auto states = controls.States();
   for (std::size_t i = 0; i < designs.size() && i < widgets_.size(); ++i)
-    ReadControl(designs[i], states[i], widgets_[i]);
+    if (widgets_[i] != nullptr) ReadControl(designs[i], states[i], widgets_[i]);
 }
 
 void ControlWindowView::ReadControl(const ControlSpec& design, const ControlState& state,
@@ -311,6 +314,7 @@ void ControlWindowView::ReadControl(const ControlSpec& design, const ControlStat
       break;
     }
     case ControlKind::kPanel:
+    case ControlKind::kMenuItem:
       break;
   }
 }

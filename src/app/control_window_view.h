@@ -8,7 +8,7 @@
 
 #include "app_views.h"
 #include "qt_convert.h"
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 #include "tool_window_views.h"
 
 class QDropEvent;

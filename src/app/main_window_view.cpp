@@ -8,7 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "app_views.h"
@@ -23,22 +23,14 @@ namespace {
 // The longest dropped path passed on.
 constexpr int kDropPathLimit = 254;
 
-bool IsFamily(const char* name, const char* prefix) {
-  const std::size_t n = std::strlen(prefix);
-  if (std::strncmp(name, prefix, n) != 0 || name[n] == '\0') return false;
-  for (const char* p = name + n; *p != '\0'; ++p)
-    if (*p < '0' || *p > '9') return false;
-  return true;
-}
-
-bool Is(const char* name, const char* expected) {
-  return std::strcmp(name, expected) == 0;
-}
-
-bool IsWindowSwitch(const char* name) {
+bool IsWindowSwitch(std::string_view name) {
   for (const WindowRow& window : WindowTable())
-    if (Is(name, window.windowSwitch.menuItem)) return true;
+    if (name == window.windowSwitch.menuItem) return true;
   return false;
+}
+
+bool IsRecentList(std::string_view menu) {
+  return menu == "mnuOpenPastFile" || menu == "mnuOpenPastFolder" || menu == "mnuSavePastFolder";
 }
 
 QUrl FirstLocalFile(const QMimeData* data) {
@@ -66,8 +58,7 @@ MainWindowView::MainWindowView(TfrmMain& frmMain, AppViews& views)
                                Qt::WindowCloseButtonHint),
       frm_(frmMain),
       views_(views),
-      windowItems_(static_cast<std::size_t>(WindowSwitchCount())),
-      windowButtons_(static_cast<std::size_t>(WindowSwitchCount())) {
+      actions_(frmMain.Controls().Specs().size()) {
   const WindowRow& design = WindowInfo(WindowId::frmMain);
   setObjectName(design.objectName);
   setWindowTitle(QString::fromUtf8(design.caption));
@@ -116,7 +107,7 @@ void MainWindowView::BuildMenu() {
           // the program; text fields keep their own editing keys.
           action->setShortcutContext(Qt::ApplicationShortcut);
         }
-        ConnectItem(action, entry);
+        Connect(action, entry.name);
         break;
       }
       case MenuEntry::kSeparator:
@@ -133,50 +124,19 @@ void MainWindowView::BuildMenu() {
     if (!action->shortcut().isEmpty()) addAction(action);
 }
 
-void MainWindowView::ConnectItem(QAction* action, const MenuEntry& entry) {
-  const char* name = entry.name;
-  const int tag = entry.tag;
-  auto on = [this, action](auto handler) {
-    connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
-  };
-  TfrmMain& f = frm_;
-  if (IsFamily(name, "mnuPastFile")) {
-    if (tag >= 0 && tag < 8) pastFiles_[static_cast<std::size_t>(tag)] = action;
-    on([&f, tag] { f.MenuOpenPastFile(tag); });
-  } else if (IsFamily(name, "mnuOpenPF")) {
-    if (tag >= 0 && tag < 4) openFolders_[static_cast<std::size_t>(tag)] = action;
-    on([&f, tag] { f.MenuOpenPastFolder(tag); });
-  } else if (IsFamily(name, "mnuSavePF")) {
-    if (tag >= 0 && tag < 4) saveFolders_[static_cast<std::size_t>(tag)] = action;
-    on([&f, tag] { f.MenuSavePastFolder(tag); });
-  } else if (IsWindowSwitch(name)) {
-    action->setCheckable(true);
-    if (SwitchedWindow(tag) != nullptr) windowItems_[static_cast<std::size_t>(tag)] = action;
-    on([&f, tag] { f.MenuShowWindowFromMenu(tag); });
-  } else if (Is(name, "mnuUndo") || Is(name, "mnuCut") || Is(name, "mnuCopy") ||
-             Is(name, "mnuPaste")) {
-    on([&f, tag] { f.mnuCutClick(tag); });
-  } else if (Is(name, "mnuNewBmp")) {
-    on([&f] { f.mnuNewBmpClick(); });
-  } else if (Is(name, "mnuOpenFile")) {
-    on([&f] { f.mnuOpenFileClick(); });
-  } else if (Is(name, "mnuSaveFile")) {
-    on([&f] { f.mnuSaveFileClick(); });
-  } else if (Is(name, "mnuSaveFileAs")) {
-    on([&f] { f.mnuSaveFileAsClick(); });
-  } else if (Is(name, "mnuExit")) {
-    on([&f] { f.mnuExitClick(); });
-  } else if (Is(name, "mnuDibSizeChange")) {
-    on([&f] { f.mnuDibSizeChangeClick(); });
-  } else if (Is(name, "mnuSetting")) {
-    on([&f] { f.mnuSettingClick(); });
-  } else if (Is(name, "mnuHelpContents")) {
-    on([&f] { f.mnuHelpContentsClick(); });
-  } else if (Is(name, "mnuabout")) {
-    on([&f] { f.mnuaboutClick(); });
-  } else {
-    qWarning("Menu item %s has no handler", name);
+void MainWindowView::Connect(QAction* action, const char* name) {
+  const ControlSet& controls = frm_.Controls();
+  const int index = controls.Find(name);
+  if (index < 0) {
+    qWarning("Menu item or button %s has no handler", name);
+    return;
   }
+  actions_[static_cast<std::size_t>(index)] = action;
+  const ControlSpec& design = controls.Specs()[static_cast<std::size_t>(index)];
+  if (design.kind == ControlKind::kToggleButton || IsWindowSwitch(name)) action->setCheckable(true);
+  // Qt flips a checkable item by itself; the core decides, and the state is read back after.
+  connect(action, &QAction::triggered, this,
+          [this, name] { Run([this, name] { frm_.Click(name); }); });
 }
 
 void MainWindowView::BuildToolBar() {
@@ -196,53 +156,20 @@ void MainWindowView::BuildToolBar() {
     QAction* action = toolBar_->addAction(ToolBarGlyph(entry.image), QString());
     action->setObjectName(entry.name);
     if (QWidget* button = toolBar_->widgetForAction(action)) button->setObjectName(entry.name);
-    ConnectButton(action, entry);
+    Connect(action, entry.name);
   }
-}
-
-void MainWindowView::ConnectButton(QAction* action, const ToolBarEntry& entry) {
-  TfrmMain& f = frm_;
-  const int tag = entry.tag;
-  if (entry.toggle) {
-    action->setCheckable(true);
-    if (SwitchedWindow(tag) != nullptr) windowButtons_[static_cast<std::size_t>(tag)] = action;
-    // The button has already flipped when the click arrives; its new state is the request.
-    connect(action, &QAction::triggered, this, [this, &f, tag](bool down) {
-      Run([&f, tag, down] { f.MenuShowWindowFromButton(tag, down); });
-    });
-    return;
-  }
-  const char* name = entry.name;
-  std::function<void()> handler;
-  if (Is(name, "tlbNewBmp")) {
-    handler = [&f] { f.mnuNewBmpClick(); };
-  } else if (Is(name, "tlbOpen")) {
-    handler = [&f] { f.mnuOpenFileClick(); };
-  } else if (Is(name, "tlbSave")) {
-    handler = [&f] { f.mnuSaveFileClick(); };
-  } else {
-    qWarning("Tool button %s has no handler", name);
-    return;
-  }
-  connect(action, &QAction::triggered, this, [this, handler] { Run(handler); });
 }
 
 void MainWindowView::ReadState() {
-  for (std::size_t i = 0; i < pastFiles_.size(); ++i)
-    if (pastFiles_[i])
-      pastFiles_[i]->setText(PlainMenuCaption(TfrmMain::RecentCaption(frm_.recentFiles[i])));
-  for (std::size_t i = 0; i < openFolders_.size(); ++i)
-    if (openFolders_[i])
-      openFolders_[i]->setText(
-          PlainMenuCaption(TfrmMain::RecentCaption(frm_.recentOpenFolders[i])));
-  for (std::size_t i = 0; i < saveFolders_.size(); ++i)
-    if (saveFolders_[i])
-      saveFolders_[i]->setText(
-          PlainMenuCaption(TfrmMain::RecentCaption(frm_.recentSaveFolders[i])));
-  for (std::size_t i = 0; i < windowItems_.size(); ++i) {
-    const bool shown = frm_.WindowChecked(static_cast<int>(i));
-    if (QAction* item = windowItems_[i]) item->setChecked(shown);
-    if (QAction* button = windowButtons_[i]) button->setChecked(shown);
+  const ControlSet& controls = frm_.Controls();
+  const auto designs = controls.Specs();
+  const auto states = controls.States();
+  for (std::size_t i = 0; i < actions_.size(); ++i) {
+    QAction* action = actions_[i];
+    if (action == nullptr) continue;
+    if (action->isCheckable()) action->setChecked(states[i].checked);
+    // The recent lists' items show paths, whose '&' is no accelerator.
+    if (IsRecentList(designs[i].parent)) action->setText(PlainMenuCaption(states[i].caption));
   }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 #include <vector>
 
 class QAction;
@@ -11,8 +10,6 @@ namespace mirasketch {
 
 class AppViews;
 class TfrmMain;
-struct MenuEntry;
-struct ToolBarEntry;
 
 // The main window: the program's menu and tool bar. Every command goes to the main window's
 // handler of the same name; captions, check marks and button states are read back from it.
@@ -33,8 +30,8 @@ class MainWindowView : public QMainWindow {
  private:
   void BuildMenu();
   void BuildToolBar();
-  void ConnectItem(QAction* action, const MenuEntry& entry);
-  void ConnectButton(QAction* action, const ToolBarEntry& entry);
+  // Makes an item or button run the main window's handler of that name.
+  void Connect(QAction* action, const char* name);
   // Runs a handler, then reads the state back: Qt flips a checkable item by itself, but the
   // handler decides whether the window really changed.
   template <typename F>
@@ -43,11 +40,7 @@ class MainWindowView : public QMainWindow {
   TfrmMain& frm_;
   AppViews& views_;
   QToolBar* toolBar_ = nullptr;
-  std::array<QAction*, 8> pastFiles_{};
-  std::array<QAction*, 4> openFolders_{};
-  std::array<QAction*, 4> saveFolders_{};
-  std::vector<QAction*> windowItems_;  // by switch Tag
-  std::vector<QAction*> windowButtons_;
+  std::vector<QAction*> actions_;  // by the main window's control index
 };
 
 // A path as a menu caption: '&' doubled so it is shown and not taken as an accelerator.

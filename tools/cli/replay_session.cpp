@@ -39,6 +39,8 @@ const char* KindName(ControlKind kind) {
       return "group";
     case ControlKind::kPanel:
       return "panel";
+    case ControlKind::kMenuItem:
+      return "menu item";
   }
   return "control";
 }
@@ -46,7 +48,7 @@ const char* KindName(ControlKind kind) {
 bool Clickable(ControlKind kind) {
   return kind == ControlKind::kButton || kind == ControlKind::kSpeedButton ||
          kind == ControlKind::kToggleButton || kind == ControlKind::kCheckBox ||
-         kind == ControlKind::kRadio;
+         kind == ControlKind::kRadio || kind == ControlKind::kMenuItem;
 }
 
 // The positions a settable control can take, or nothing for one that cannot be set.

@@ -5,7 +5,7 @@
 #include "replay_platform.h"
 #include "replay_script.h"
 #include "shell/studio.h"
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 namespace mirasketch::cli {
 

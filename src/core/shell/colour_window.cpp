@@ -244,4 +244,17 @@ bool TfrmCol::MouseDown(std::string_view name, int, int x, int y, int shiftState
   return true;
 }
 
+bool TfrmCol::AcceptsDrop(std::string_view name, std::string_view sourceWindow,
+                          std::string_view sourceName) const {
+  return name == "pbxPalette" && sourceWindow == "TfrmCol" &&
+         (sourceName == "pbxCol" || sourceName == "pbxPalette");
+}
+
+bool TfrmCol::Drop(std::string_view name, std::string_view sourceWindow,
+                   std::string_view sourceName, int x, int y) {
+  if (!AcceptsDrop(name, sourceWindow, sourceName)) return false;
+  pbxPaletteDragDrop(controls.Spec(sourceName).tag, x, y);
+  return true;
+}
+
 }  // namespace mirasketch

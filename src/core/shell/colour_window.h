@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 namespace mirasketch {
 
@@ -60,6 +60,11 @@ class TfrmCol : public ControlWindow {
   bool Change(std::string_view name, int value) override;
   const PaintBox* Paint(std::string_view name) override;
   bool MouseDown(std::string_view name, int button, int x, int y, int shiftState) override;
+  // The palette takes drags from the colour swatch and from itself.
+  bool AcceptsDrop(std::string_view name, std::string_view sourceWindow,
+                   std::string_view sourceName) const override;
+  bool Drop(std::string_view name, std::string_view sourceWindow, std::string_view sourceName,
+            int x, int y) override;
 
   ControlSet controls;
   std::array<std::uint32_t, 256> paletteColours{};

@@ -133,11 +133,43 @@ std::string TfrmMain::RecentCaption(const std::string& entry) {
   return entry.empty() ? "(empty)" : entry;
 }
 
+namespace {
+
+// The main window's controls: every menu item, under the name of its menu, and every tool-bar
+// button but the separator.
+std::vector<ControlSpec> MainWindowControls() {
+  std::vector<ControlSpec> specs;
+  std::vector<const char*> menus;
+  for (const MenuEntry& entry : MainMenu()) {
+    if (entry.kind == MenuEntry::kMenu || entry.kind == MenuEntry::kSubmenu) {
+      menus.push_back(entry.name);
+    } else if (entry.kind == MenuEntry::kEnd) {
+      if (!menus.empty()) menus.pop_back();
+    } else if (entry.kind == MenuEntry::kItem) {
+      specs.push_back({entry.name, ControlKind::kMenuItem, menus.empty() ? "" : menus.back(), 0, 0,
+                       0, 0, entry.caption, 0, 0, 1, entry.tag});
+    }
+  }
+  for (const ToolBarEntry& button : MainToolBar()) {
+    if (button.image < 0) continue;
+    specs.push_back({button.name, button.toggle ? ControlKind::kToggleButton : ControlKind::kButton,
+                     "ToolBar1", 0, 0, 0, 0, "", 0, 0, 1, button.tag});
+  }
+  return specs;
+}
+
+std::string Numbered(const char* base, std::size_t i) {
+  return base + std::to_string(i);
+}
+
+}  // namespace
+
 TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
                    Platform& platform, Views& views, ShellLinks& links,
                    const std::string& programDirIn)
-    : windowShown(static_cast<std::size_t>(WindowSwitchCount())),
-      programDir(programDirIn),
+    : programDir(programDirIn),
+      controlSpecs_(MainWindowControls()),
+      controls_(controlSpecs_),
       project_(project),
       files_(files),
       canvas_(canvas),
@@ -145,11 +177,73 @@ TfrmMain::TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, To
       platform_(platform),
       views_(views),
       links_(links) {
-  for (int i = 0; i < WindowSwitchCount(); ++i)
-    windowShown[static_cast<std::size_t>(i)] = SwitchedWindow(i)->windowSwitch.onAtStart;
+  // A switch's menu check mark and tool button both show the one state of its window.
+  for (int i = 0; i < WindowSwitchCount(); ++i) {
+    const WindowSwitch& on = SwitchedWindow(i)->windowSwitch;
+    bool& shown = windowShown[static_cast<std::size_t>(i)];
+    shown = on.onAtStart;
+    controls_.Bind(on.menuItem, shown);
+    controls_.Bind(on.toolButton, shown);
+  }
+}
+
+bool TfrmMain::Click(std::string_view name) {
+  const int index = controls_.Find(name);
+  if (index < 0) return false;
+  const ControlSpec& item = controls_.Specs()[static_cast<std::size_t>(index)];
+  if (item.kind == ControlKind::kToggleButton) {
+    // The button flips: its new state is the request.
+    MenuShowWindowFromButton(item.tag, !controls_.Checked(name));
+    return true;
+  }
+  return RunCommand(item);
+}
+
+bool TfrmMain::RunCommand(const ControlSpec& item) {
+  const std::string_view name = item.name;
+  const std::string_view menu = item.parent;
+  const int tag = item.tag;
+  if (menu == "mnuOpenPastFile") {
+    MenuOpenPastFile(tag);
+  } else if (menu == "mnuOpenPastFolder") {
+    MenuOpenPastFolder(tag);
+  } else if (menu == "mnuSavePastFolder") {
+    MenuSavePastFolder(tag);
+  } else if (SwitchedWindow(tag) != nullptr && name == SwitchedWindow(tag)->windowSwitch.menuItem) {
+    MenuShowWindowFromMenu(tag);
+  } else if (name == "mnuUndo" || name == "mnuCut" || name == "mnuCopy" || name == "mnuPaste") {
+    mnuCutClick(tag);
+  } else if (name == "mnuNewBmp" || name == "tlbNewBmp") {
+    mnuNewBmpClick();
+  } else if (name == "mnuOpenFile" || name == "tlbOpen") {
+    mnuOpenFileClick();
+  } else if (name == "mnuSaveFile" || name == "tlbSave") {
+    mnuSaveFileClick();
+  } else if (name == "mnuSaveFileAs") {
+    mnuSaveFileAsClick();
+  } else if (name == "mnuExit") {
+    mnuExitClick();
+  } else if (name == "mnuDibSizeChange") {
+    mnuDibSizeChangeClick();
+  } else if (name == "mnuSetting") {
+    mnuSettingClick();
+  } else if (name == "mnuHelpContents") {
+    mnuHelpContentsClick();
+  } else if (name == "mnuabout") {
+    mnuaboutClick();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 void TfrmMain::Changed() {
+  for (std::size_t i = 0; i < recentFiles.size(); ++i)
+    controls_.SetCaption(Numbered("mnuPastFile", i), RecentCaption(recentFiles[i]));
+  for (std::size_t i = 0; i < recentOpenFolders.size(); ++i)
+    controls_.SetCaption(Numbered("mnuOpenPF", i), RecentCaption(recentOpenFolders[i]));
+  for (std::size_t i = 0; i < recentSaveFolders.size(); ++i)
+    controls_.SetCaption(Numbered("mnuSavePF", i), RecentCaption(recentSaveFolders[i]));
   views_.WindowChanged(WindowId::frmMain);
 }
 

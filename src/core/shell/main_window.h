@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/window_controls.h"
 #include "platform/platform.h"
 #include "platform/window_table.h"
 
@@ -40,8 +41,9 @@ struct ToolBarEntry {
 std::vector<ToolBarEntry> MainToolBar();
 
 // The main window: the file commands, the recent lists, the window switches and the edit
-// commands. Handlers are named after the control and event they serve.
-class TfrmMain {
+// commands. Handlers are named after the control and event they serve. Its controls are the items
+// of its menu and the buttons of its tool bar; a click of one runs its handler.
+class TfrmMain : public ControlWindow {
  public:
   // `programDir` is the program's folder (with a trailing separator), owned by the caller.
   TfrmMain(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
@@ -79,6 +81,14 @@ class TfrmMain {
   void WindowHidden(WindowId window);
   bool WindowChecked(int index) const;
 
+  // ControlWindow: menu items and tool-bar buttons are clicked; a window switch's item and button
+  // show its check mark, a recent-list item its entry.
+  const ControlSet& Controls() const override { return controls_; }
+  bool Click(std::string_view name) override;
+  bool Change(std::string_view, int) override { return false; }
+  const PaintBox* Paint(std::string_view) override { return nullptr; }
+  bool MouseDown(std::string_view, int, int, int, int) override { return false; }
+
   void AddRecentFile(const std::string& path);
   void AddRecentOpenFolder(const std::string& path);
   void AddRecentSaveFolder(const std::string& path);
@@ -88,7 +98,7 @@ class TfrmMain {
   std::array<std::string, 8> recentFiles;
   std::array<std::string, 4> recentOpenFolders;
   std::array<std::string, 4> recentSaveFolders;
-  std::vector<bool> windowShown;  // by switch Tag
+  std::array<bool, kWindowCount> windowShown{};  // by switch Tag
   FileDialogRequest openDialog;
   FileDialogRequest saveDialog;
   const std::string& programDir;  // the program's folder, with a trailing separator
@@ -97,7 +107,11 @@ class TfrmMain {
   void OpenChosen(const std::string& path, bool setDialogFolder);
   void SaveAs();
   void Changed();
+  // Runs the handler of a menu item or file button; false for a name it does not know.
+  bool RunCommand(const ControlSpec& item);
 
+  std::vector<ControlSpec> controlSpecs_;  // the menu items and tool-bar buttons
+  ControlSet controls_;
   LayerProject& project_;
   PictureFiles& files_;
   TfrmM& canvas_;

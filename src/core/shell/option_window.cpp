@@ -1,7 +1,7 @@
 #include "shell/option_window.h"
 
 #include "platform/views.h"
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 namespace mirasketch {
 

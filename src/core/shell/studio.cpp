@@ -17,6 +17,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
+  controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
 }

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 namespace mirasketch {
 

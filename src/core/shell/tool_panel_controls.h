@@ -3,7 +3,7 @@
 #include <span>
 
 #include "painting/tool_settings.h"
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 namespace mirasketch {
 

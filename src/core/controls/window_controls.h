@@ -27,6 +27,7 @@ enum class ControlKind {
   kPaintBox,
   kGroup,
   kPanel,
+  kMenuItem,  // an item of the window's menu; its parent is the menu's name
 };
 
 // One control of a window as designed: where it sits inside its parent (empty: the client area),
@@ -146,6 +147,19 @@ class ControlWindow {
   // A press in a paint box at (x, y) with button 1 left, 2 right, 0 middle and the modifier bits
   // of a key event; false when the window has no such paint box.
   virtual bool MouseDown(std::string_view name, int button, int x, int y, int shiftState) = 0;
+  // A move and a release in a paint box, as `MouseDown`; false when the window does not take
+  // them there.
+  virtual bool MouseMove(std::string_view, int, int, int) { return false; }
+  virtual bool MouseUp(std::string_view, int, int, int, int) { return false; }
+  // Whether a drag that started in paint box `sourceName` of window `sourceWindow` (design names)
+  // may be dropped on paint box `name` now.
+  virtual bool AcceptsDrop(std::string_view, std::string_view, std::string_view) const {
+    return false;
+  }
+  // The drop of such a drag at (x, y); false when it is not accepted.
+  virtual bool Drop(std::string_view, std::string_view, std::string_view, int, int) {
+    return false;
+  }
 };
 
 }  // namespace mirasketch

@@ -1,4 +1,4 @@
-#include "shell/window_controls.h"
+#include "controls/window_controls.h"
 
 #include <algorithm>
 #include <cmath>
