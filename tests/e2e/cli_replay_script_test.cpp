@@ -17,7 +17,7 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
   const std::pair<const char*, const char*> cases[] = {
       {"frobnicate", "unknown command 'frobnicate'"},
       {"click spbNothing", "unknown control 'spbNothing'"},
-      {"click TfrmX.spbPen", "unknown window 'TfrmX' (TfrmMain, TfrmC or TfrmCol)"},
+      {"click TfrmX.spbPen", "unknown window 'TfrmX' (TfrmMain, TfrmC, TfrmCol or TfrmL)"},
       {"click TfrmCol.spbPen", "TfrmCol has no control 'spbPen'"},
       {"click sbZoom", "sbZoom is a scroll bar and cannot be clicked"},
       {"click pbxPalette", "pbxPalette is a paint box and cannot be clicked"},

@@ -1,6 +1,7 @@
 #include "painting/painting_tools.h"
 
 #include "painting/brushes.h"
+#include "painting/layer_move_tool.h"
 #include "painting/pen_tools.h"
 
 namespace mirasketch {

@@ -20,16 +20,11 @@ namespace {
 class FileOperation {
  public:
   FileOperation(LayerProject& project, Platform& platform)
-      : busy_(platform), links_(project.Links()) {
-    links_.DeactivateCurrentTool();
-  }
-  ~FileOperation() { links_.ActivateCurrentTool(); }
-  FileOperation(const FileOperation&) = delete;
-  FileOperation& operator=(const FileOperation&) = delete;
+      : busy_(platform), tool_(project.Links()) {}
 
  private:
   BusyCursor busy_;
-  ProjectLinks& links_;
+  ToolSuspension tool_;
 };
 
 }  // namespace

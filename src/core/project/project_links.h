@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/window_table.h"
+
 namespace mirasketch {
 
 class CDib256;
@@ -35,8 +37,30 @@ class ProjectLinks {
   virtual void DeactivateCurrentTool() = 0;
   virtual void ActivateCurrentTool() = 0;
 
+  // Tool panel: makes a tool current (as its button would; the layer-move tool has none).
+  virtual void SelectTool(int code) = 0;
+  // Canvas window: the canvas took a new size; the paint box follows it at the current zoom.
+  virtual void CanvasResized() = 0;
+
   // Layer window: recomposes, redisplays and shows the new layer state.
   virtual void RefreshLayerWindow() = 0;
+  // Position window: redraws its view of the canvas.
+  virtual void RefreshPosition() = 0;
+  // Main window: a window was hidden by the user; its switch goes off.
+  virtual void WindowHidden(WindowId window) = 0;
+};
+
+// Suspends the current tool for the length of an operation that replaces pixels and resumes it
+// however the operation ends.
+class ToolSuspension {
+ public:
+  explicit ToolSuspension(ProjectLinks& links) : links_(links) { links_.DeactivateCurrentTool(); }
+  ~ToolSuspension() { links_.ActivateCurrentTool(); }
+  ToolSuspension(const ToolSuspension&) = delete;
+  ToolSuspension& operator=(const ToolSuspension&) = delete;
+
+ private:
+  ProjectLinks& links_;
 };
 
 }  // namespace mirasketch

@@ -1,6 +1,7 @@
 #include "shell/studio.h"
 
 #include "platform/io_error.h"
+#include "project/size_ops.h"
 
 namespace mirasketch {
 
@@ -13,13 +14,14 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmC(toolEngine, frmM, platformIn, viewsIn, *this),
       frmCol(toolEngine, platformIn, viewsIn, *this),
       frmOpt(viewsIn),
-      frmL(project),
+      frmL(project, platformIn, viewsIn),
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
 }
 
 void Studio::SetCanvasCaption(const std::string& caption) {
@@ -36,6 +38,7 @@ void Studio::StartUp() {
   frmM.ResetView();  // the paint box takes the start-up canvas's size
   frmC.InitToolPanel();
   frmCol.LoadPalette(programDir, false);
+  frmL.InitLayerWindow();
   frmM.SetUndoLevels(2);
   pictureFiles.jpegQuality = 100;
   toolEngine.LoadBrushImage(programDir + "brush.bmp", platform);
@@ -66,6 +69,10 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
     case WindowId::frmOpt:
       frmOpt.visible = visible;
       break;
+    case WindowId::frmL:
+      frmL.visible = visible;
+      if (visible) frmL.FormShow();
+      break;
     default:
       break;
   }
@@ -83,7 +90,14 @@ void Studio::SetPieceMaskTransparent(bool) {}
 
 void Studio::EndFloatingPiece() {}
 
-void Studio::ResizeCanvas(int, int) {}
+void Studio::ResizeCanvas(int width, int height) {
+  mirasketch::ResizeCanvas(project, width, height);
+}
+
+void Studio::CanvasResized() {
+  frmM.SetZoom(frmM.view.zoom);
+  RefreshPosition();
+}
 
 void Studio::ShowMaskWindow() {}
 

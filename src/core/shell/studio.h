@@ -73,6 +73,7 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   CDibTM& WorkLayer() override { return toolEngine.workLayer; }
   void DeactivateCurrentTool() override { toolEngine.DeactivateCurrentTool(); }
   void ActivateCurrentTool() override { toolEngine.ActivateCurrentTool(); }
+  void CanvasResized() override;
   void RefreshLayerWindow() override { frmL.RefreshLayerWindow(); }
 
   // ToolLinks.
@@ -107,8 +108,9 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   void SaveSettings() override;
   void WindowSwitched(WindowId window, bool visible) override;
   void WindowHidden(WindowId window) override { frmMain.WindowHidden(window); }
-  // The operations below belong to modules that are not built yet (selection, canvas size, mask
-  // window, position window); each is the one place where its module will be called.
+  void ResizeCanvas(int width, int height) override;
+  // The operations below belong to modules that are not built yet (selection, mask window,
+  // position window); each is the one place where its module will be called.
   // Without a floating piece, which only the selection tool makes, cut and copy do nothing.
   void CutOrCopy(int mode) override;
   // Paste makes the clipboard's picture a floating piece of the selection tool.
@@ -117,7 +119,6 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   void OpenTransform() override;
   void SetPieceMaskTransparent(bool transparent) override;
   void EndFloatingPiece() override;
-  void ResizeCanvas(int width, int height) override;
   void ShowMaskWindow() override;
   void RefreshPosition() override;
 

@@ -193,14 +193,14 @@ TEST_F(LayerProjectTest, AfterNewProjectAndAfterProjectFile) {
   EXPECT_EQ(project.Layer(1).Width(), 64);
   EXPECT_FALSE(studio.frmM.modified);
   EXPECT_EQ(studio.frmM.caption, "(New Layer Project)");
-  EXPECT_EQ(studio.frmL.grpActiveLayCaption, "Layer No.0");
+  EXPECT_EQ(studio.frmL.controls.State("grpActiveLay").caption, "Layer No.0");
 
   project.SetActiveLayer(1);
   project.projectFileName = "/home/a/pic.kvl";
   project.AfterProjectFile();
   EXPECT_EQ(project.activeLayer, 1);
   EXPECT_EQ(studio.frmM.caption, "/home/a/pic.kvl");
-  EXPECT_EQ(studio.frmL.grpActiveLayCaption, "Layer No.1");
+  EXPECT_EQ(studio.frmL.controls.State("grpActiveLay").caption, "Layer No.1");
   project.projectFileName.clear();
   project.AfterProjectFile();
   EXPECT_EQ(studio.frmM.caption, "(New Layer Project)");
