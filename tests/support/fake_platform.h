@@ -23,8 +23,9 @@ class FakePlatform : public Platform {
     answers.pop_front();
     return answer;
   }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& initial) override {
+    inputRequests.push_back({caption, prompt, initial});
     return Next(inputs);
   }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override {
@@ -65,6 +66,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> asked;
   std::deque<bool> answers;
   std::deque<std::optional<std::string>> inputs, openFiles, saveFiles;
+  std::vector<std::vector<std::string>> inputRequests;  // caption, prompt, initial text
   std::vector<FileDialogRequest> openRequests, saveRequests;
   std::vector<std::string> helpShown;
   std::deque<std::optional<int>> colours;  // colour dialog answers; empty cancels

@@ -18,7 +18,7 @@ constexpr ToolFunction kTools[] = {
     {tkBox, ShapeTool},         {tkCircle, ShapeTool},
     {tkLine, ShapeTool},        {tkBrush, BrushTool},
     {tkAirBrush, AirBrushTool}, {tkAverageBrush, AverageBrushTool},
-    {tkBrushBig, BigBrushTool},
+    {tkBrushBig, BigBrushTool}, {tkLayerMove, LayerMoveTool},
 };
 
 }  // namespace
