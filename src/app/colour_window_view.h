@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QPoint>
-#include <functional>
+#include <string>
 
 #include "control_window_view.h"
-
-class QMimeData;
 
 namespace mirasketch {
 
@@ -20,24 +18,15 @@ class ColourWindowView : public ControlWindowView {
  public:
   ColourWindowView(TfrmCol& frmCol, AppViews& views);
 
-  // The data of a colour drag from the swatch (source tag 1) or a palette entry (0).
-  static QMimeData* DragData(int sourceTag);
-  // The source tag of a colour drag of this program, −1 for any other data.
-  static int DragSource(const QMimeData* data);
-
   // Also follows the window's client height.
   void ReadState() override;
 
-  // Runs a colour drag with the given source tag; replaceable so tests need not run the drag's
-  // own event loop.
-  std::function<void(int sourceTag)> startDrag;
-
  protected:
   void showEvent(QShowEvent* event) override;
+  // A chip of the drawing colour.
+  QPixmap DragPixmap(const std::string& paintBox) const override;
 
  private:
-  void RunDrag(int sourceTag);
-
   TfrmCol& frmCol_;
   QPoint swatchPress_;
   bool swatchPressed_ = false;

@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -55,11 +58,7 @@ void SetText(QAbstractButton* button, const QString& text) {
 }  // namespace
 
 PaintBoxView::PaintBoxView(ControlWindow& window, const ControlSpec& design, QWidget* parent)
-    : QWidget(parent),
-      window_(window),
-      name_(design.name),
-      width_(design.width),
-      height_(design.height) {
+    : QWidget(parent), window_(window), name_(design.name) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -67,7 +66,7 @@ void PaintBoxView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const PaintBox* box = window_.Paint(name_);
   if (box == nullptr) return;
-  const QImage image = ImageFromDib(box->image, width_, height_);
+  const QImage image = ImageFromDib(box->image, width(), height());
   if (image.isNull())
     painter.fillRect(rect(), palette().window());
   else
@@ -121,9 +120,55 @@ void PaintBoxView::dropEvent(QDropEvent* event) {
   dropped(event);
 }
 
+namespace {
+
+// The data type of a paint-box drag: "<window>.<paint box> <process id>", so that a drag from
+// another running copy of the program is not taken for one of ours.
+constexpr const char* kDragType = "application/x-mirasketch-paint-box-drag";
+
+}  // namespace
+
+QMimeData* ControlWindowView::DragData(std::string_view window, std::string_view paintBox) {
+  auto* data = new QMimeData;
+  data->setData(kDragType,
+                QByteArray(window.data(), static_cast<qsizetype>(window.size())) + '.' +
+                    QByteArray(paintBox.data(), static_cast<qsizetype>(paintBox.size())) + ' ' +
+                    QByteArray::number(QCoreApplication::applicationPid()));
+  return data;
+}
+
+std::optional<std::pair<std::string, std::string>> ControlWindowView::DragSource(
+    const QMimeData* data) {
+  if (data == nullptr || !data->hasFormat(kDragType)) return std::nullopt;
+  const QList<QByteArray> fields = data->data(kDragType).split(' ');
+  if (fields.size() != 2) return std::nullopt;
+  bool pidOk = false;
+  if (fields[1].toLongLong(&pidOk) != QCoreApplication::applicationPid() || !pidOk)
+    return std::nullopt;
+  const QList<QByteArray> names = fields[0].split('.');
+  if (names.size() != 2 || names[0].isEmpty() || names[1].isEmpty()) return std::nullopt;
+  return std::pair{names[0].toStdString(), names[1].toStdString()};
+}
+
+QPixmap ControlWindowView::DragPixmap(const std::string&) const {
+  return {};
+}
+
+void ControlWindowView::RunDrag(const std::string& paintBox) {
+  QWidget* source = Control(paintBox);
+  if (source == nullptr) return;
+  auto* drag = new QDrag(source);
+  drag->setMimeData(DragData(designName_, paintBox));
+  if (const QPixmap pixmap = DragPixmap(paintBox); !pixmap.isNull()) drag->setPixmap(pixmap);
+  drag->exec(Qt::CopyAction | Qt::MoveAction);
+}
+
 ControlWindowView::ControlWindowView(const WindowRow& design, ControlWindow& window,
                                      AppViews& views, std::function<void()> hidden)
-    : ToolWindowView(design, views, std::move(hidden)), window_(window) {
+    : ToolWindowView(design, views, std::move(hidden)),
+      startDrag([this](const std::string& paintBox) { RunDrag(paintBox); }),
+      window_(window),
+      designName_(design.designName) {
   const ControlSet& controls = window_.Controls();
   widgets_.reserve(controls.Specs().size());
   for (const ControlSpec& design : controls.Specs()) {
@@ -225,6 +270,18 @@ QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
         const QPoint at = event->position().toPoint();
         const int shift = CoreShiftState(event->modifiers());
         Forward([&] { window_.MouseDown(name, button, at.x(), at.y(), shift); });
+      };
+      // Every paint box may take drops; the core window says which drags it takes.
+      box->setAcceptDrops(true);
+      box->accepts = [this, name](const QMimeData* data) {
+        const auto source = DragSource(data);
+        return source && window_.AcceptsDrop(name, source->first, source->second);
+      };
+      box->dropped = [this, name](QDropEvent* event) {
+        const auto source = DragSource(event->mimeData());
+        if (!source) return;
+        const QPoint at = event->position().toPoint();
+        Forward([&] { window_.Drop(name, source->first, source->second, at.x(), at.y()); });
       };
       widget = box;
       break;

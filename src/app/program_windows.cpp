@@ -23,6 +23,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
       return attach(std::make_unique<ToolPanelView>(studio.frmC, views));
     case WindowId::frmCol:
       return attach(std::make_unique<ColourWindowView>(studio.frmCol, views));
+    case WindowId::frmL:
+      return attach(std::make_unique<LayerWindowView>(studio.frmL, views));
     default: {
       // A window whose controls come later: its frame, and its switch follows its hiding.
       const WindowId id = design.id;
@@ -49,7 +51,8 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       main(static_cast<MainWindowView&>(Window(WindowId::frmMain))),
       canvas(static_cast<CanvasWindowView&>(Window(WindowId::frmM))),
       toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
-      colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))) {}
+      colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))),
+      layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))) {}
 
 ProgramWindows::~ProgramWindows() {
   views.BeginShutdown();

@@ -6,6 +6,7 @@
 
 #include "canvas_window_view.h"
 #include "colour_window_view.h"
+#include "layer_window_view.h"
 #include "main_window_view.h"
 #include "platform/window_table.h"
 #include "tool_panel_view.h"
@@ -41,6 +42,7 @@ class ProgramWindows {
   CanvasWindowView& canvas;
   ToolPanelView& toolPanel;
   ColourWindowView& colour;
+  LayerWindowView& layer;
 };
 
 }  // namespace mirasketch

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
@@ -101,6 +104,16 @@ void WriteWhiteBmp(const std::string& path, int width, int height, int markColou
   if (markColour >= 0) picture.SetPixel(1, 1, markColour);
   SilentMessages messages;
   picture.SaveToBmp(path, messages);
+}
+
+bool DragAndDrop(QWidget* widget, QPoint at, QMimeData* data) {
+  std::unique_ptr<QMimeData> owned(data);
+  QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+  return drop.isAccepted();
 }
 
 }  // namespace mirasketch::test

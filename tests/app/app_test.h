@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "support/temp_dir.h"
 
 class QAction;
+class QMimeData;
 class QObject;
 class QToolButton;
 
@@ -61,6 +63,10 @@ void WhenModal(std::function<void(QDialog*)> step);
 void CancelWhenModal();
 // Whether `step` ran on a dialog since the last WhenModal.
 bool ModalStepRan();
+
+// Offers a drag of `data` (which it takes over) at `at` and, when the widget takes it, drops it
+// there. True when the widget accepted both.
+bool DragAndDrop(QWidget* widget, QPoint at, QMimeData* data);
 
 // Writes a white BMP picture; with markColour ≥ 0 its pixel (1, 1) gets that colour.
 void WriteWhiteBmp(const std::string& path, int width, int height, int markColour = -1);

@@ -33,18 +33,6 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons b
   QApplication::sendEvent(widget, &event);
 }
 
-// Offers a drag of `data` at `at` and, when the widget takes it, drops it there. True when the
-// widget accepted both.
-bool DragAndDrop(QWidget* widget, QPoint at, QMimeData* data) {
-  std::unique_ptr<QMimeData> owned(data);
-  QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &enter);
-  if (!enter.isAccepted()) return false;
-  QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &drop);
-  return drop.isAccepted();
-}
-
 }  // namespace
 
 class ColourWindowViewTest : public QObject {
@@ -134,8 +122,8 @@ void ColourWindowViewTest::dragsFromTheSwatchAndThePalette() {
   RunningProgram program;
   program.Action("mnuWinColor")->trigger();
   ColourWindowView& window = program.windows.colour;
-  std::vector<int> drags;
-  window.startDrag = [&drags](int tag) { drags.push_back(tag); };
+  std::vector<std::string> drags;
+  window.startDrag = [&drags](const std::string& paintBox) { drags.push_back(paintBox); };
   QWidget* swatch = window.Control("pbxCol");
   QWidget* palette = window.Control("pbxPalette");
 
@@ -145,7 +133,7 @@ void ColourWindowViewTest::dragsFromTheSwatchAndThePalette() {
   QVERIFY(drags.empty());
   SendMouse(swatch, QEvent::MouseMove, {10 + QApplication::startDragDistance(), 10},
             Qt::LeftButton);
-  QCOMPARE(drags, std::vector<int>{1});
+  QCOMPARE(drags, std::vector<std::string>{"pbxCol"});
   SendMouse(swatch, QEvent::MouseMove, {40, 10}, Qt::LeftButton);
   QCOMPARE(drags.size(), std::size_t{1});
   // A move without the button held is no drag.
@@ -166,7 +154,7 @@ void ColourWindowViewTest::dragsFromTheSwatchAndThePalette() {
   SendMouse(palette, QEvent::MouseMove, {20, 30}, Qt::LeftButton, Qt::ControlModifier);
   QCOMPARE(drags.size(), std::size_t{1});
   SendMouse(palette, QEvent::MouseMove, {21, 30}, Qt::LeftButton, Qt::ControlModifier);
-  QCOMPARE(drags, (std::vector<int>{1, 0}));
+  QCOMPARE(drags, (std::vector<std::string>{"pbxCol", "pbxPalette"}));
 }
 
 void ColourWindowViewTest::dropsStoreColoursInThePalette() {
@@ -180,14 +168,14 @@ void ColourWindowViewTest::dropsStoreColoursInThePalette() {
 
   // The swatch's colour dropped on entry 9 (second row, second column).
   frmCol.SetDrawColour(0x00FF00);
-  QVERIFY(DragAndDrop(palette, {20, 30}, ColourWindowView::DragData(1)));
+  QVERIFY(DragAndDrop(palette, {20, 30}, ColourWindowView::DragData("TfrmCol", "pbxCol")));
   QCOMPARE(frmCol.paletteColours[9], 0x00FF00u);
   QCOMPARE(Colour(palette->grab().toImage(), 20, 30), 0x00FF00);
 
   // A palette entry dragged with Ctrl from entry 3 and dropped on entry 17.
   frmCol.paletteColours[3] = 0xABCDEF;
   SendMouse(palette, QEvent::MouseButtonPress, {50, 14}, Qt::LeftButton, Qt::ControlModifier);
-  QVERIFY(DragAndDrop(palette, {20, 45}, ColourWindowView::DragData(0)));
+  QVERIFY(DragAndDrop(palette, {20, 45}, ColourWindowView::DragData("TfrmCol", "pbxPalette")));
   QCOMPARE(frmCol.paletteColours[17], 0xABCDEFu);
   QCOMPARE(frmCol.paletteDragIndex, -1);
 
@@ -196,14 +184,14 @@ void ColourWindowViewTest::dropsStoreColoursInThePalette() {
   text->setText("1");
   QVERIFY(!DragAndDrop(palette, {20, 30}, text));
   auto* foreign = new QMimeData;
-  foreign->setData("application/x-mirasketch-colour-drag", "1 0");
-  QCOMPARE(ColourWindowView::DragSource(foreign), -1);
+  foreign->setData("application/x-mirasketch-paint-box-drag", "TfrmCol.pbxCol 0");
+  QVERIFY(!ColourWindowView::DragSource(foreign));
   QVERIFY(!DragAndDrop(palette, {20, 30}, foreign));
   QCOMPARE(frmCol.paletteColours[9], 0x00FF00u);
-  // Only the swatch's and the palette's tags travel.
-  std::unique_ptr<QMimeData> odd(ColourWindowView::DragData(5));
-  QCOMPARE(ColourWindowView::DragSource(odd.get()), -1);
-  QVERIFY(!window.Control("pbxCol")->acceptDrops());
+  // Only the swatch's and the palette's drags are taken, and only by the palette.
+  QVERIFY(!DragAndDrop(palette, {20, 30}, ColourWindowView::DragData("TfrmC", "pbxBrush")));
+  QVERIFY(!DragAndDrop(window.Control("pbxCol"), {5, 5},
+                       ColourWindowView::DragData("TfrmCol", "pbxPalette")));
 }
 
 void ColourWindowViewTest::paletteClicksAndDoubleClicks() {
