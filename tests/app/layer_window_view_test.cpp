@@ -54,7 +54,7 @@ void LayerWindowViewTest::actionsCellsAndTheStripOnScreen() {
   // What the strip shows is what the core painted.
   const QImage shown = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage painted =
-      ImageFromDib(program.studio.frmL.pbxAPaint().image, strip->width(), strip->height())
+      ImageFromDib(program.studio.frmL.PaintLayerList().image, strip->width(), strip->height())
           .convertToFormat(QImage::Format_RGB32);
   QCOMPARE(shown, painted);
 

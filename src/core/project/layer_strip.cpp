@@ -28,7 +28,7 @@ int TfrmL::CellAt(int x, int y) const {
   return y / kCellHeight * columns + x / kCellWidth;
 }
 
-const PaintBox& TfrmL::pbxAPaint() {
+const PaintBox& TfrmL::PaintLayerList() {
   const int width = std::max(stripWidth, 1);
   const int height = std::max(stripHeight, 1);
   strip_.Begin(width, height);

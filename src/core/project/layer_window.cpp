@@ -244,7 +244,7 @@ bool TfrmL::Change(std::string_view name, int value) {
 }
 
 const PaintBox* TfrmL::Paint(std::string_view name) {
-  return name == "pbxA" ? &pbxAPaint() : nullptr;
+  return name == "pbxA" ? &PaintLayerList() : nullptr;
 }
 
 bool TfrmL::MouseDown(std::string_view name, int button, int x, int y, int shiftState) {

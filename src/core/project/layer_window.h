@@ -46,8 +46,8 @@ class TfrmL : public ControlWindow {
   // The window was shown (its strip is painted again) or hidden (its switch goes off).
   void FormShow();
   void FormHide();
-  // Paints the strip: every layer's cell, grey beyond them.
-  const PaintBox& pbxAPaint();
+  // Paints the strip (the paint event of `pbxA`): every layer's cell, grey beyond them.
+  const PaintBox& PaintLayerList();
 
   // ControlWindow.
   const ControlSet& Controls() const override { return controls; }

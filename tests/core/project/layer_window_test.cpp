@@ -161,7 +161,7 @@ TEST_F(LayerWindowTest, TheStripShowsActiveVisibleAndEmptyCells) {
   project.Layer(1).visible = false;
   project.Layer(2).FillRect(0, 0, 256, 256, 0x0000FF);
   layers.RefreshLayerWindow();
-  const CDibTrue& strip = layers.pbxAPaint().image;
+  const CDibTrue& strip = layers.PaintLayerList().image;
   EXPECT_EQ(strip.GetPixel(3, 30), 0xFFFF00);             // cell 0 is active: cyan strip
   EXPECT_EQ(strip.GetPixel(40, 0), 0x00FF00);             // and green frame
   EXPECT_EQ(strip.GetPixel(72 + 3, 30), 0x808080);        // cell 1 is not
