@@ -42,7 +42,14 @@ void LayerWindowViewTest::actionsCellsAndTheStripOnScreen() {
   QCOMPARE(qobject_cast<QGroupBox*>(window.Control("grpActiveLay"))->title(),
            QString("Layer No.1"));
 
-  // Clicks on cell 0: its diamond hides it, beside the diamond it becomes active.
+  // Clicks on a cell: its diamond hides it, and the canvas at once shows what lies below; beside
+  // the diamond it becomes active.
+  project.Layer(0).SetPixel(10, 10, 0x0000FF);
+  QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(72 + 5, 5));
+  QVERIFY(!project.Layer(1).visible);
+  QApplication::processEvents();
+  const QColor below = program.windows.canvas.viewport()->grab().toImage().pixelColor(10, 10);
+  QCOMPARE(below, QColor(255, 0, 0));
   QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   QVERIFY(!project.Layer(0).visible);
   QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));

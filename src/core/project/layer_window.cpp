@@ -79,6 +79,7 @@ void TfrmL::RefreshLayerWindow() {
     ComposeRect(project_, 0, 0, w, h);
     RefreshComposite(project_);
   }
+  views_.CanvasPainted();
   updating = true;
   controls.SetCaption("grpActiveLay", "Layer No." + std::to_string(project_.activeLayer));
   controls.SetPosition("cboGeneLay", project_.Active().composeMode);

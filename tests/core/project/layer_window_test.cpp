@@ -49,8 +49,10 @@ TEST_F(LayerWindowTest, CellsAreHitByRowAndColumnAndNothingOutsideThem) {
 }
 
 TEST_F(LayerWindowTest, PressesToggleVisibilityOrActivateAndTheRightButtonChangesNothing) {
+  const int painted = views.painted;
   layers.MouseDown("pbxA", 1, 72 + 5, 5, 0);  // the diamond of cell 1
   EXPECT_FALSE(project.Layer(1).visible);
+  EXPECT_GT(views.painted, painted);  // the canvas is told to show its new picture
   EXPECT_EQ(project.activeLayer, 0);
   layers.MouseDown("pbxA", 1, 72 + 14, 5, 0);  // beside it
   EXPECT_EQ(project.activeLayer, 1);
