@@ -43,6 +43,7 @@ int RunReplay(std::span<char* const> args) {
     for (const ReplayStep& step : steps) session.Check(step);
     if (checkOnly) return 0;
     for (const ReplayStep& step : steps) session.Run(step);
+    session.ReportUnusedAnswers();
     return session.refused == 0 ? 0 : 1;
   } catch (const ReplayError& failure) {
     std::cerr << failure.what() << '\n';

@@ -15,9 +15,43 @@ void ReplayPlatform::ShowMessage(const std::string& text) {
   HeadlessPlatform::ShowMessage(text);
 }
 
+std::optional<DialogAnswer> DialogAnswers::Take(AnsweredDialog dialog) {
+  using Kind = DialogAnswer::Kind;
+  const auto fits = [dialog](const DialogAnswer& answer) {
+    switch (dialog) {
+      case AnsweredDialog::kQuestion:
+        return answer.kind == Kind::kYes || answer.kind == Kind::kNo;
+      case AnsweredDialog::kInputBox:
+        return answer.kind == Kind::kText || answer.kind == Kind::kCancel;
+      case AnsweredDialog::kSizeDialog:
+        return answer.kind == Kind::kSize || answer.kind == Kind::kCancel;
+    }
+    return false;
+  };
+  const auto found = std::find_if(queue_.begin(), queue_.end(), fits);
+  if (found == queue_.end()) return std::nullopt;
+  DialogAnswer answer = *found;
+  queue_.erase(found);
+  return answer;
+}
+
 bool ReplayPlatform::AskYesNo(const std::string& text) {
-  HeadlessPlatform::ShowMessage(text + " (yes)");
-  return true;
+  const std::optional<DialogAnswer> answer = answers.Take(AnsweredDialog::kQuestion);
+  const bool yes = !answer || answer->kind == DialogAnswer::Kind::kYes;
+  answeredNo += yes ? 0 : 1;
+  // Questions are shown with their answer but are not messages: they report no failure.
+  HeadlessPlatform::ShowMessage(text + (yes ? " (yes)" : " (no)"));
+  return yes;
+}
+
+std::optional<std::string> ReplayPlatform::InputBox(const std::string& caption,
+                                                    const std::string& prompt, const std::string&) {
+  const std::optional<DialogAnswer> answer = answers.Take(AnsweredDialog::kInputBox);
+  const bool typed = answer && answer->kind == DialogAnswer::Kind::kText;
+  HeadlessPlatform::ShowMessage(caption + ": " + prompt +
+                                (typed ? " (\"" + answer->text + "\")" : " (cancel)"));
+  if (!typed) return std::nullopt;
+  return answer->text;
 }
 
 std::optional<std::string> ReplayPlatform::ChooseOpenFile(const FileDialogRequest&) {
@@ -64,11 +98,25 @@ void ReplayViews::CanvasGeometryChanged() {
 
 bool ReplayViews::RunSizeDialog(TfrmDlgSize& dialog) {
   sizeAccepted = false;
-  if (!sizeAnswer) return false;
-  dialog.SetValues(sizeAnswer->first, sizeAnswer->second);
-  sizeAnswer.reset();
+  std::optional<std::pair<int, int>> size = std::exchange(sizeAnswer, std::nullopt);
+  if (!size) {
+    const std::optional<DialogAnswer> answer = answers_.Take(AnsweredDialog::kSizeDialog);
+    if (answer && answer->kind == DialogAnswer::Kind::kSize)
+      size = std::pair{answer->width, answer->height};
+  }
+  if (!size) return false;
+  dialog.SetValues(size->first, size->second);
   sizeAccepted = dialog.OKBtnClick(messages_);
   return sizeAccepted;
+}
+
+bool ReplayViews::SaveClientArea(const std::string& path) const {
+  const CanvasViewState& view = canvas_->view;
+  CDibTrue area;
+  if (!area.SetSize(view.clientWidth, view.clientHeight, messages_)) return false;
+  for (int y = 0; y < view.clientHeight; ++y)
+    for (int x = 0; x < view.clientWidth; ++x) area.SetPixel(x, y, client_.GetPixel(x, y));
+  return area.SaveToBmp(path, messages_);
 }
 
 }  // namespace mirasketch::cli

@@ -1,5 +1,6 @@
 #include "replay_script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <utility>
@@ -9,8 +10,8 @@ namespace {
 
 using Kind = ReplayStep::Kind;
 
+// The words of a line whose comment is already cut off.
 std::vector<std::string_view> Tokens(std::string_view text) {
-  text = text.substr(0, text.find('#'));
   std::vector<std::string_view> tokens;
   constexpr std::string_view kBlanks = " \t\r";
   std::size_t start = text.find_first_not_of(kBlanks);
@@ -70,31 +71,70 @@ class LineReader {
   int line_;
 };
 
+// A name starts with a letter; a number with a digit or a sign.
+bool IsName(std::string_view word) {
+  return !word.empty() &&
+         ((word[0] >= 'A' && word[0] <= 'Z') || (word[0] >= 'a' && word[0] <= 'z'));
+}
+
 ReplayStep ParseMouse(const LineReader& r, ReplayStep step) {
-  r.Arguments(1, 7, "mouse down|move|up BUTTON X Y | mouse click NAME BUTTON X Y [ctrl] [shift]");
+  constexpr const char* kCanvasUsage = "mouse down|move|up|click BUTTON X Y";
+  constexpr const char* kPaintBoxUsage =
+      "mouse down|move|up|click [WINDOW.]PAINTBOX BUTTON X Y [ctrl] [shift]";
+  if (r.Count() < 3)
+    r.Fail("usage: " + std::string(kCanvasUsage) + " | " + std::string(kPaintBoxUsage));
   const std::string_view action = r.Word(1);
-  if (action == "click") {
-    r.Arguments(5, 7, "mouse click NAME BUTTON X Y [ctrl] [shift]");
-    step.kind = Kind::kMouseClick;
-    step.name = r.Word(2);
-    step.button = r.Button(3);
-    step.x = r.Number(4);
-    step.y = r.Number(5);
-    step.shiftState = r.Modifiers(6);
-    return step;
-  }
   if (action == "down")
     step.kind = Kind::kMouseDown;
   else if (action == "move")
     step.kind = Kind::kMouseMove;
   else if (action == "up")
     step.kind = Kind::kMouseUp;
+  else if (action == "click")
+    step.kind = Kind::kMouseClick;
   else
     r.Fail("unknown mouse action '" + std::string(action) + "' (down, move, up or click)");
-  r.Arguments(4, 4, "mouse down|move|up BUTTON X Y");
-  step.button = r.Button(2);
-  step.x = r.Number(3);
-  step.y = r.Number(4);
+  std::size_t first = 2;
+  if (IsName(r.Word(2))) {
+    r.Arguments(5, 7, kPaintBoxUsage);
+    step.name = r.Word(2);
+    first = 3;
+    step.shiftState = r.Modifiers(6);
+  } else {
+    r.Arguments(4, 4, kCanvasUsage);
+  }
+  step.button = r.Button(first);
+  step.x = r.Number(first + 1);
+  step.y = r.Number(first + 2);
+  return step;
+}
+
+// `text` is the line without its comment; the typed text of `answer text` starts after the one
+// blank that follows the word.
+ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep step) {
+  if (r.Count() < 2) r.Fail("usage: answer yes|no|cancel | answer text TEXT | answer size W H");
+  step.kind = Kind::kAnswer;
+  step.answer.line = step.line;
+  const std::string_view what = r.Word(1);
+  using Answer = DialogAnswer::Kind;
+  if (what == "text") {
+    step.answer.kind = Answer::kText;
+    std::size_t start = static_cast<std::size_t>(what.data() + what.size() - text.data());
+    if (start < text.size()) ++start;  // the blank after the word
+    std::string_view typed = text.substr(std::min(start, text.size()));
+    typed = typed.substr(0, typed.find_last_not_of(" \t\r") + 1);
+    step.answer.text = typed;
+  } else if (what == "size") {
+    r.Arguments(3, 3, "answer size W H");
+    step.answer.kind = Answer::kSize;
+    step.answer.width = r.Number(2);
+    step.answer.height = r.Number(3);
+  } else if (what == "yes" || what == "no" || what == "cancel") {
+    r.Arguments(1, 1, "answer yes|no|cancel");
+    step.answer.kind = what == "yes" ? Answer::kYes : what == "no" ? Answer::kNo : Answer::kCancel;
+  } else {
+    r.Fail("unknown answer '" + std::string(what) + "' (yes, no, text, size or cancel)");
+  }
   return step;
 }
 
@@ -124,6 +164,7 @@ ReplayStep ParseKey(const LineReader& r, ReplayStep step) {
 }  // namespace
 
 std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
+  text = text.substr(0, text.find('#'));
   const LineReader r(Tokens(text), line);
   if (r.Count() == 0) return std::nullopt;
   ReplayStep step;
@@ -150,18 +191,27 @@ std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
   } else if (command == "mouse") {
     return ParseMouse(r, step);
   } else if (command == "drop") {
-    r.Arguments(4, 4, "drop NAME SOURCE X Y");
+    r.Arguments(4, 4, "drop [WINDOW.]NAME [WINDOW.]SOURCE X Y");
     step.kind = Kind::kDrop;
     step.name = r.Word(1);
-    const std::string_view source = r.Word(2);
-    if (source == "pbxCol")
-      step.value = 1;
-    else if (source == "pbxPalette")
-      step.value = 0;
-    else
-      r.Fail("unknown drag source '" + std::string(source) + "' (pbxCol or pbxPalette)");
+    step.argument = r.Word(2);
     step.x = r.Number(3);
     step.y = r.Number(4);
+  } else if (command == "answer") {
+    return ParseAnswer(r, text, step);
+  } else if (command == "show" || command == "hide") {
+    r.Arguments(1, 1, command == "show" ? "show WINDOW" : "hide WINDOW");
+    step.kind = command == "show" ? Kind::kShow : Kind::kHide;
+    step.name = r.Word(1);
+  } else if (command == "print") {
+    r.Arguments(1, 1, "print [WINDOW.]NAME | print WINDOW");
+    step.kind = Kind::kPrint;
+    step.name = r.Word(1);
+  } else if (command == "paint") {
+    r.Arguments(2, 2, "paint [WINDOW.]PAINTBOX PATH");
+    step.kind = Kind::kPaint;
+    step.name = r.Word(1);
+    step.argument = r.Word(2);
   } else if (command == "key") {
     return ParseKey(r, step);
   } else {

@@ -12,6 +12,16 @@ namespace mirasketch::cli {
 // The key code the views pass for the Shift key itself.
 inline constexpr int kShiftKeyCode = 16777248;
 
+// An answer an `answer` line queues for a dialog still to come.
+struct DialogAnswer {
+  enum class Kind { kYes, kNo, kText, kSize, kCancel };
+  Kind kind = Kind::kYes;
+  std::string text;  // text: the typed text
+  int width = 0;     // size: the numbers for the two fields
+  int height = 0;
+  int line = 0;  // the script line that queued it
+};
+
 // One command of a replay script as its line reads. Names and paths are kept as written; which
 // window a control belongs to is decided when the script runs.
 struct ReplayStep {
@@ -21,22 +31,31 @@ struct ReplayStep {
     kSave,        // save PATH
     kClick,       // click NAME
     kSet,         // set NAME VALUE
-    kMouseDown,   // mouse down BUTTON X Y
-    kMouseMove,   // mouse move BUTTON X Y
-    kMouseUp,     // mouse up BUTTON X Y
-    kMouseClick,  // mouse click NAME BUTTON X Y [ctrl] [shift]
+    kMouseDown,   // mouse down [PAINTBOX] BUTTON X Y [ctrl] [shift]
+    kMouseMove,   // mouse move [PAINTBOX] BUTTON X Y [ctrl] [shift]
+    kMouseUp,     // mouse up [PAINTBOX] BUTTON X Y [ctrl] [shift]
+    kMouseClick,  // mouse click [PAINTBOX] BUTTON X Y [ctrl] [shift]
     kDrop,        // drop NAME SOURCE X Y
     kKeyDown,     // key down KEY [ctrl] [shift]
     kKeyUp,       // key up KEY [ctrl] [shift]
+    kAnswer,      // answer yes|no|cancel, answer text TEXT, answer size W H
+    kShow,        // show WINDOW
+    kHide,        // hide WINDOW
+    kPrint,       // print NAME
+    kPaint,       // paint PAINTBOX PATH
   };
   Kind kind = Kind::kNew;
-  int line = 0;        // 1-based line number in the script
-  std::string name;    // the control name ("spbPen" or "TfrmC.spbPen") or the file path
-  int button = 0;      // 1 left, 2 right, 0 middle
-  int x = 0;           // new: the width; mouse and drop: the point in paint-box pixels
-  int y = 0;           // new: the height
-  int value = 0;       // set: the position; drop: the source's tag; key: the key code
-  int shiftState = 0;  // modifier bits of the event: Shift 1, Ctrl 4
+  int line = 0;  // 1-based line number in the script
+  // The control or window name ("spbPen", "TfrmC.spbPen", "TfrmCol") or the file path; empty for
+  // a mouse event on the canvas given without a paint-box name.
+  std::string name;
+  std::string argument;  // drop: the drag's source paint box; paint: the file path
+  int button = 0;        // 1 left, 2 right, 0 middle
+  int x = 0;             // new: the width; mouse and drop: the point in paint-box pixels
+  int y = 0;             // new: the height
+  int value = 0;         // set: the position; key: the key code
+  int shiftState = 0;    // modifier bits of the event: Shift 1, Ctrl 4
+  DialogAnswer answer;   // answer: what the dialog that takes it gets
 };
 
 // A script line that cannot be carried out: its number and what is wrong with it.
@@ -51,8 +70,10 @@ class ReplayError : public std::runtime_error {
 };
 
 // Reads one line (its end removed): nothing for a blank or comment-only line. `#` starts a
-// comment anywhere; tokens are separated by spaces, tabs or a carriage return. Throws ReplayError
-// for an unknown command, a wrong number of arguments, a malformed number or an unknown word.
+// comment anywhere; tokens are separated by spaces, tabs or a carriage return, except that the
+// text of `answer text` is the rest of the line after one blank, its inner blanks kept. Throws
+// ReplayError for an unknown command, a wrong number of arguments, a malformed number or an
+// unknown word.
 std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line);
 
 // Reads every line of a script; throws ReplayError for the first line that cannot be read.

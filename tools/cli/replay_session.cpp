@@ -1,8 +1,8 @@
 #include "replay_session.h"
 
-#include <algorithm>
 #include <iostream>
-#include <vector>
+#include <string>
+#include <utility>
 
 #include "painting/canvas_window.h"
 #include "platform/io_error.h"
@@ -13,57 +13,41 @@ namespace {
 
 using Kind = ReplayStep::Kind;
 
-const char* KindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kButton:
-      return "button";
-    case ControlKind::kSpeedButton:
-      return "speed button";
-    case ControlKind::kToggleButton:
-      return "toggle button";
-    case ControlKind::kCheckBox:
-      return "check box";
-    case ControlKind::kRadio:
-      return "radio button";
-    case ControlKind::kScrollBar:
-      return "scroll bar";
-    case ControlKind::kTrackBar:
-      return "track bar";
-    case ControlKind::kComboBox:
-      return "combo box";
-    case ControlKind::kLabel:
-      return "label";
-    case ControlKind::kPaintBox:
-      return "paint box";
-    case ControlKind::kGroup:
-      return "group";
-    case ControlKind::kPanel:
-      return "panel";
-    case ControlKind::kMenuItem:
-      return "menu item";
+// The commands whose refusal the program shows with a message and the replay reports as not
+// completed.
+bool Completes(Kind kind) {
+  return kind == Kind::kNew || kind == Kind::kOpen || kind == Kind::kSave || kind == Kind::kPaint;
+}
+
+const char* CommandName(Kind kind) {
+  return kind == Kind::kNew    ? "new"
+         : kind == Kind::kOpen ? "open"
+         : kind == Kind::kSave ? "save"
+                               : "paint";
+}
+
+bool IsMouse(Kind kind) {
+  return kind == Kind::kMouseDown || kind == Kind::kMouseMove || kind == Kind::kMouseUp ||
+         kind == Kind::kMouseClick;
+}
+
+// An answer as the report of an answer no dialog took names it: the dialogs it waits for and the
+// answer as written ("input box", "text \"128\"").
+std::pair<const char*, std::string> Described(const DialogAnswer& answer) {
+  switch (answer.kind) {
+    case DialogAnswer::Kind::kYes:
+      return {"question", "yes"};
+    case DialogAnswer::Kind::kNo:
+      return {"question", "no"};
+    case DialogAnswer::Kind::kText:
+      return {"input box", "text \"" + answer.text + "\""};
+    case DialogAnswer::Kind::kSize:
+      return {"size dialog",
+              "size " + std::to_string(answer.width) + " " + std::to_string(answer.height)};
+    case DialogAnswer::Kind::kCancel:
+      return {"input box or size dialog", "cancel"};
   }
-  return "control";
-}
-
-bool Clickable(ControlKind kind) {
-  return kind == ControlKind::kButton || kind == ControlKind::kSpeedButton ||
-         kind == ControlKind::kToggleButton || kind == ControlKind::kCheckBox ||
-         kind == ControlKind::kRadio || kind == ControlKind::kMenuItem;
-}
-
-// The positions a settable control can take, or nothing for one that cannot be set.
-std::optional<std::pair<int, int>> Range(const ControlSpec& design) {
-  if (design.kind == ControlKind::kScrollBar || design.kind == ControlKind::kTrackBar)
-    return std::pair{design.minimum, design.maximum};
-  if (design.kind == ControlKind::kComboBox) {
-    const std::string_view items = design.caption;
-    return std::pair{0, static_cast<int>(std::count(items.begin(), items.end(), '\n'))};
-  }
-  return std::nullopt;
-}
-
-const char* CommandName(ReplayStep::Kind kind) {
-  return kind == Kind::kNew ? "new" : kind == Kind::kOpen ? "open" : "save";
+  return {"dialog", ""};
 }
 
 // A pointer event lies on the screen: at most a screen's width and height beyond the paint box
@@ -82,95 +66,77 @@ ReplayError OutOfReach(const ReplayStep& step) {
 }  // namespace
 
 ReplaySession::ReplaySession(const std::string& programDir)
-    : views_(platform_), studio_(platform_, views_) {
+    : views_(platform_, platform_.answers), studio_(platform_, views_) {
   studio_.programDir = programDir;
   views_.AttachCanvas(studio_.frmM);
   // The main window's first show starts the program: project, settings, windows.
   studio_.frmMain.FormShow();
 }
 
-ReplaySession::Target ReplaySession::Resolve(const ReplayStep& step) {
-  std::string windowName;
-  std::string name = step.name;
-  if (const std::size_t dot = name.find('.'); dot != std::string::npos) {
-    windowName = name.substr(0, dot);
-    name.erase(0, dot + 1);
-  }
-  if (!windowName.empty()) {
-    const WindowRow* window = FindWindow(windowName);
-    if (window == nullptr || studio_.Controls(window->id) == nullptr) {
-      std::vector<std::string> known;
-      for (const WindowRow& row : WindowTable())
-        if (studio_.Controls(row.id) != nullptr) known.emplace_back(row.designName);
-      std::string list;
-      for (std::size_t i = 0; i < known.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == known.size() ? " or " : ", ") + known[i];
-      throw ReplayError(step.line, "unknown window '" + windowName + "' (" + list + ")");
-    }
-  }
-  std::optional<Target> found;
-  for (const WindowRow& window : WindowTable()) {
-    ControlWindow* controls = studio_.Controls(window.id);
-    if (controls == nullptr || (!windowName.empty() && windowName != window.designName)) continue;
-    if (!controls->Controls().Has(name)) continue;
-    if (found)
-      throw ReplayError(step.line, "'" + name + "' is in " + found->window + " and " +
-                                       window.designName + "; write " + found->window + "." + name +
-                                       " or " + window.designName + "." + name);
-    found = Target{window.designName, controls, &controls->Controls().Spec(name), name};
-  }
-  if (!found) {
-    throw ReplayError(step.line, windowName.empty()
-                                     ? "unknown control '" + name + "'"
-                                     : windowName + " has no control '" + name + "'");
-  }
-  return *found;
+ControlTarget ReplaySession::FindPaintBox(const std::string& name, int line) const {
+  ControlTarget target = FindControl(studio_, name, line);
+  if (target.design->kind != ControlKind::kPaintBox)
+    throw ReplayError(line,
+                      target.name + " is a " + KindName(target.design->kind) + ", not a paint box");
+  return target;
 }
 
 void ReplaySession::Check(const ReplayStep& step) {
-  if (step.kind != Kind::kClick && step.kind != Kind::kSet && step.kind != Kind::kMouseClick &&
-      step.kind != Kind::kDrop)
-    return;
-  const Target target = Resolve(step);
-  const ControlSpec& design = *target.design;
-  const std::string what = target.name + " is a " + KindName(design.kind);
-  if (step.kind == Kind::kClick && !Clickable(design.kind))
-    throw ReplayError(step.line, what + " and cannot be clicked");
-  if (step.kind == Kind::kSet) {
-    const std::optional<std::pair<int, int>> range = Range(design);
-    if (!range) throw ReplayError(step.line, what + " and is not settable");
-    if (step.value < range->first || step.value > range->second)
-      throw ReplayError(step.line, std::to_string(step.value) + " is outside " + target.name +
-                                       "'s range " + std::to_string(range->first) + " … " +
-                                       std::to_string(range->second));
+  if (step.kind == Kind::kClick || step.kind == Kind::kSet) {
+    const ControlTarget target = FindControl(studio_, step.name, step.line);
+    const ControlSpec& design = *target.design;
+    const std::string what = target.name + " is a " + KindName(design.kind);
+    if (step.kind == Kind::kClick && !Clickable(design.kind))
+      throw ReplayError(step.line, what + " and cannot be clicked");
+    // Closing the program writes its settings beside it, which a replay never does.
+    if (step.kind == Kind::kClick && target.Qualified() == "TfrmMain.mnuExit")
+      throw ReplayError(step.line, "mnuExit closes the program, which a replay does not do");
+    if (step.kind == Kind::kSet) {
+      const std::optional<std::pair<int, int>> range = Range(design);
+      if (!range) throw ReplayError(step.line, what + " and is not settable");
+      if (step.value < range->first || step.value > range->second)
+        throw ReplayError(step.line, std::to_string(step.value) + " is outside " + target.name +
+                                         "'s range " + std::to_string(range->first) + " … " +
+                                         std::to_string(range->second));
+    }
+  } else if ((IsMouse(step.kind) && !step.name.empty()) || step.kind == Kind::kDrop) {
+    const ControlTarget box = FindPaintBox(step.name, step.line);
+    if (step.kind == Kind::kDrop) FindPaintBox(step.argument, step.line);
+    if (box.IsCanvas() && step.shiftState != 0)
+      throw ReplayError(step.line, "the canvas takes no modifiers with the pointer (use key down)");
+    // Canvas points are measured when they come, against the paint box as it is then.
+    if (!box.IsCanvas() && !WithinReach(step.x, step.y, box.design->width, box.design->height))
+      throw OutOfReach(step);
+  } else if (step.kind == Kind::kShow || step.kind == Kind::kHide) {
+    FindSwitchedWindow(step.name, step.line);
+  } else if (step.kind == Kind::kPrint) {
+    Printed(step);
+  } else if (step.kind == Kind::kPaint) {
+    FindPaintBox(step.name, step.line);
   }
-  if (step.kind == Kind::kMouseClick && design.kind != ControlKind::kPaintBox)
-    throw ReplayError(step.line, what + ", not a paint box");
-  if ((step.kind == Kind::kMouseClick || step.kind == Kind::kDrop) &&
-      !WithinReach(step.x, step.y, design.width, design.height))
-    throw OutOfReach(step);
-  if (step.kind == Kind::kDrop &&
-      (target.controls != &studio_.frmCol || target.name != "pbxPalette"))
-    throw ReplayError(step.line, target.name + " does not take drops (only pbxPalette does)");
 }
 
 bool ReplaySession::RunFileCommand(const ReplayStep& step) {
   TfrmMain& frmMain = studio_.frmMain;
+  // A question the script answered No ends the command as the user chose: that is no failure.
+  const int declinedBefore = platform_.answeredNo;
+  bool taken = false;
   if (step.kind == Kind::kNew) {
     views_.sizeAnswer = std::pair{step.x, step.y};
     views_.sizeAccepted = false;
     frmMain.mnuNewBmpClick();
-    const bool accepted = views_.sizeAccepted && !views_.sizeAnswer;
-    views_.sizeAnswer.reset();
-    return accepted;
+    taken = !std::exchange(views_.sizeAnswer, std::nullopt);
+    if (taken) return views_.sizeAccepted;
+  } else {
+    platform_.fileAnswer = step.name;
+    if (step.kind == Kind::kOpen)
+      frmMain.mnuOpenFileClick();
+    else
+      frmMain.mnuSaveFileAsClick();
+    // The dialog took the answer when it was asked.
+    taken = !std::exchange(platform_.fileAnswer, std::nullopt);
   }
-  platform_.fileAnswer = step.name;
-  if (step.kind == Kind::kOpen)
-    frmMain.mnuOpenFileClick();
-  else
-    frmMain.mnuSaveFileAsClick();
-  // The dialog took the answer when it was asked.
-  return !std::exchange(platform_.fileAnswer, std::nullopt);
+  return taken || platform_.answeredNo != declinedBefore;
 }
 
 void ReplaySession::Run(const ReplayStep& step) {
@@ -183,36 +149,38 @@ void ReplaySession::Run(const ReplayStep& step) {
     platform_.ShowMessage(error.what());
     completed = false;
   }
-  const bool fileCommand =
-      step.kind == Kind::kNew || step.kind == Kind::kOpen || step.kind == Kind::kSave;
-  // The program reports a refused new, open or save with a message.
-  if (completed && !(fileCommand && platform_.shownMessages != messagesBefore)) return;
+  const bool completes = Completes(step.kind);
+  // The program reports a refused new, open or save, and a picture it cannot write, with a
+  // message.
+  if (completed && !(completes && platform_.shownMessages != messagesBefore)) return;
   ++refused;
   std::cerr << "replay: line " << step.line << ": "
-            << (fileCommand ? std::string(CommandName(step.kind)) + " did not complete"
-                            : std::string("the command failed"))
+            << (completes ? std::string(CommandName(step.kind)) + " did not complete"
+                          : std::string("the command failed"))
             << '\n';
+}
+
+void ReplaySession::ReportUnusedAnswers() {
+  for (const DialogAnswer& answer : platform_.answers.Left()) {
+    ++refused;
+    const auto [dialogs, written] = Described(answer);
+    std::cerr << "replay: line " << answer.line << ": no " << dialogs << " took the answer "
+              << written << '\n';
+  }
 }
 
 bool ReplaySession::RunStep(const ReplayStep& step) {
   TfrmM& canvas = studio_.frmM;
-  const bool onCanvas =
-      step.kind == Kind::kMouseDown || step.kind == Kind::kMouseMove || step.kind == Kind::kMouseUp;
-  if (onCanvas && !WithinReach(step.x, step.y, canvas.paintBoxWidth, canvas.paintBoxHeight))
-    throw OutOfReach(step);
   switch (step.kind) {
     case Kind::kNew:
     case Kind::kOpen:
     case Kind::kSave:
       return RunFileCommand(step);
     case Kind::kMouseDown:
-      canvas.pbxAMouseDown(ButtonOfNumber(step.button), step.x, step.y);
-      return true;
     case Kind::kMouseMove:
-      canvas.pbxAMouseMove(step.x, step.y);
-      return true;
     case Kind::kMouseUp:
-      canvas.pbxAMouseUp(ButtonOfNumber(step.button), step.x, step.y);
+    case Kind::kMouseClick:
+      RunMouse(step);
       return true;
     case Kind::kKeyDown:
       canvas.FormKeyDown(step.value, step.shiftState);
@@ -221,25 +189,97 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
       canvas.FormKeyUp(step.value, step.shiftState);
       return true;
     case Kind::kDrop:
-      studio_.frmCol.pbxPaletteDragDrop(step.value, step.x, step.y);
+      RunDrop(step);
       return true;
+    case Kind::kAnswer:
+      platform_.answers.Push(step.answer);
+      return true;
+    case Kind::kShow:
+    case Kind::kHide:
+      studio_.frmMain.ShowToolWindow(FindSwitchedWindow(step.name, step.line).windowSwitch.index,
+                                     step.kind == Kind::kShow);
+      return true;
+    case Kind::kPrint:
+      std::cout << Printed(step) << '\n';
+      return true;
+    case Kind::kPaint:
+      return RunPaint(step);
     case Kind::kClick:
     case Kind::kSet:
-    case Kind::kMouseClick:
       break;
   }
-  const Target target = Resolve(step);
-  bool taken = false;
-  if (step.kind == Kind::kClick)
-    taken = target.controls->Click(target.name);
-  else if (step.kind == Kind::kSet)
-    taken = target.controls->Change(target.name, step.value);
-  else
-    taken = target.controls->MouseDown(target.name, step.button, step.x, step.y, step.shiftState);
+  const ControlTarget target = FindControl(studio_, step.name, step.line);
+  const bool taken = step.kind == Kind::kClick ? target.controls->Click(target.name)
+                                               : target.controls->Change(target.name, step.value);
   if (!taken)
-    throw ReplayError(step.line,
-                      std::string(target.window) + " did not take the event of " + target.name);
+    throw ReplayError(step.line, std::string(target.window->designName) +
+                                     " did not take the event of " + target.name);
   return true;
+}
+
+void ReplaySession::RunMouse(const ReplayStep& step) {
+  const std::optional<ControlTarget> box =
+      step.name.empty() ? std::nullopt : std::optional(FindControl(studio_, step.name, step.line));
+  if (!box || box->IsCanvas()) {
+    TfrmM& canvas = studio_.frmM;
+    if (!WithinReach(step.x, step.y, canvas.paintBoxWidth, canvas.paintBoxHeight))
+      throw OutOfReach(step);
+    const MouseButton button = ButtonOfNumber(step.button);
+    if (step.kind == Kind::kMouseDown || step.kind == Kind::kMouseClick)
+      canvas.pbxAMouseDown(button, step.x, step.y);
+    if (step.kind == Kind::kMouseMove) canvas.pbxAMouseMove(step.x, step.y);
+    if (step.kind == Kind::kMouseUp || step.kind == Kind::kMouseClick)
+      canvas.pbxAMouseUp(button, step.x, step.y);
+    return;
+  }
+  ControlWindow& window = *box->controls;
+  // A press must be taken; moves and releases a paint box has no use for are ignored, as a
+  // window ignores them.
+  bool taken = true;
+  if (step.kind == Kind::kMouseDown || step.kind == Kind::kMouseClick)
+    taken = window.MouseDown(box->name, step.button, step.x, step.y, step.shiftState);
+  if (step.kind == Kind::kMouseMove) window.MouseMove(box->name, step.x, step.y, step.shiftState);
+  if (taken && (step.kind == Kind::kMouseUp || step.kind == Kind::kMouseClick))
+    window.MouseUp(box->name, step.button, step.x, step.y, step.shiftState);
+  if (!taken)
+    throw ReplayError(step.line, std::string(box->window->designName) +
+                                     " did not take the event of " + box->name);
+}
+
+void ReplaySession::RunDrop(const ReplayStep& step) {
+  const ControlTarget target = FindControl(studio_, step.name, step.line);
+  const ControlTarget source = FindControl(studio_, step.argument, step.line);
+  const std::string_view sourceWindow = source.window->designName;
+  // The canvas takes no drops from paint boxes.
+  const bool accepted =
+      !target.IsCanvas() && target.controls->AcceptsDrop(target.name, sourceWindow, source.name) &&
+      target.controls->Drop(target.name, sourceWindow, source.name, step.x, step.y);
+  if (!accepted)
+    throw ReplayError(step.line,
+                      target.Qualified() + " does not accept a drop from " + source.Qualified());
+}
+
+bool ReplaySession::RunPaint(const ReplayStep& step) {
+  const ControlTarget box = FindControl(studio_, step.name, step.line);
+  if (box.IsCanvas()) {
+    // The paint event shows the canvas as it is before the client area is written.
+    studio_.frmM.pbxAPaint();
+    return views_.SaveClientArea(step.argument);
+  }
+  const PaintBox* picture = box.controls->Paint(box.name);
+  return picture != nullptr && picture->image.SaveToBmp(step.argument, platform_);
+}
+
+std::string ReplaySession::Printed(const ReplayStep& step) const {
+  if (step.name.find('.') == std::string::npos) {
+    if (const WindowRow* window = FindWindow(step.name))
+      return std::string(window->designName) + " = " + studio_.Caption(window->id);
+  }
+  const ControlTarget target = FindControl(studio_, step.name, step.line);
+  if (target.IsCanvas() || !Printable(target.design->kind))
+    throw ReplayError(step.line, target.name + " is a " + KindName(target.design->kind) +
+                                     " and has no value to print");
+  return target.Qualified() + " = " + PrintedValue(target);
 }
 
 }  // namespace mirasketch::cli

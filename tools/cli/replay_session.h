@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "replay_names.h"
 #include "replay_platform.h"
 #include "replay_script.h"
 #include "shell/studio.h"
-#include "controls/window_controls.h"
 
 namespace mirasketch::cli {
 
@@ -17,30 +17,35 @@ class ReplaySession {
   ReplaySession(const ReplaySession&) = delete;
   ReplaySession& operator=(const ReplaySession&) = delete;
 
-  // Throws ReplayError when a step names a control no window has, names one that several
-  // windows have without saying which, asks a control for an action it does not take, gives a
-  // value outside the control's range, or a point further than a screen from the paint box.
+  // Throws ReplayError when a step names a window or control that does not exist, names a
+  // control that several windows have without saying which, asks a control for an action it does
+  // not take, gives a value outside the control's range, or a point further than a screen from
+  // the paint box.
   void Check(const ReplayStep& step);
-  // Carries out a checked step; throws ReplayError for a canvas point further than a screen from
-  // the paint box as it is sized then. A new, open or save that the program refuses (it shows its
-  // message), or a step ended by an input/output error (shown as a message), is reported and
-  // counted in `refused`; the replay goes on as the program would.
+  // Carries out a checked step. Throws ReplayError for a canvas point further than a screen from
+  // the paint box as it is sized then, a press a paint box does not take and a drop it does not
+  // accept. A new, open, save or paint that the program refuses (it shows its message), or a step
+  // ended by an input/output error (shown as a message), is reported and counted in `refused`;
+  // the replay goes on as the program would.
   void Run(const ReplayStep& step);
+  // After the last step: reports every queued answer that no dialog took, naming its line, and
+  // counts each in `refused`.
+  void ReportUnusedAnswers();
 
   Studio& studio() { return studio_; }
   int refused = 0;
 
  private:
-  struct Target {
-    const char* window;
-    ControlWindow* controls;
-    const ControlSpec* design;  // the control as designed
-    std::string name;           // the control's own name, without the window
-  };
-  Target Resolve(const ReplayStep& step);
-  // Carry out a step; false when a new, open or save did not get its answer taken and accepted.
+  // The paint box a line names; throws ReplayError when the control is not one.
+  ControlTarget FindPaintBox(const std::string& name, int line) const;
+  // Carry out a step; false when a new, open, save or paint did not complete.
   bool RunStep(const ReplayStep& step);
   bool RunFileCommand(const ReplayStep& step);
+  void RunMouse(const ReplayStep& step);
+  void RunDrop(const ReplayStep& step);
+  bool RunPaint(const ReplayStep& step);
+  // The line `print` writes: "WINDOW = CAPTION" or "WINDOW.NAME = VALUE".
+  std::string Printed(const ReplayStep& step) const;
 
   ReplayPlatform platform_;
   ReplayViews views_;

@@ -24,6 +24,10 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
 }
 
+std::string Studio::Caption(WindowId window) const {
+  return window == WindowId::frmM ? frmM.caption : WindowInfo(window).caption;
+}
+
 void Studio::SetCanvasCaption(const std::string& caption) {
   frmM.caption = caption;
   views.WindowChanged(WindowId::frmM);

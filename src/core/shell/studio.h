@@ -43,6 +43,9 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   ControlWindow* Controls(WindowId window) const {
     return controlWindows_[static_cast<std::size_t>(window)];
   }
+  // The caption a window shows now: the canvas window's names its picture, the others keep the
+  // caption of their design.
+  std::string Caption(WindowId window) const;
 
   // The program's folder with a trailing separator, where its data files are found; empty for
   // the working folder.
