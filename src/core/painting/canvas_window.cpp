@@ -150,6 +150,7 @@ void TfrmM::ResetView() {
 
 void TfrmM::MarkStale() {
   project_.compositeStale = true;
+  tools_.draw.ForgetChanged();
 }
 
 void TfrmM::Redraw() {
@@ -158,6 +159,7 @@ void TfrmM::Redraw() {
     return;
   }
   RefreshComposite(project_);
+  if (project_.composeEnabled) tools_.draw.ForgetChanged();
   views_.CanvasPainted();
 }
 
@@ -170,6 +172,8 @@ void TfrmM::RedrawVisible() {
     const PixelRect area = VisibleArea(project_, view);
     DrawChecker(project_, area.x, area.y, area.width, area.height);
     ComposeRect(project_, area.x, area.y, area.width, area.height);
+    ComposedOnly(area.x - drawTarget->offsetX, area.y - drawTarget->offsetY, area.width,
+                 area.height);
   }
   ShowComposite(project_);
   views_.CanvasPainted();
@@ -181,7 +185,17 @@ void TfrmM::RedrawRect(int x, int y, int w, int h) {
     return;
   }
   RecomposeRect(project_, x, y, w, h);
+  if (project_.composeEnabled)
+    ComposedOnly(x, y, w, h);
+  else
+    ComposedOnly(0, 0, 0, 0);
   views_.CanvasPainted();
+}
+
+void TfrmM::ComposedOnly(int x, int y, int w, int h) {
+  // Pixels a tool drew beyond what was recomposed (a figure reaching past the visible area, a
+  // fill) are composed at the next paint.
+  if (!tools_.draw.TakeChangedWithin(x, y, w, h)) MarkStale();
 }
 
 void TfrmM::RedrawWithMode(int mode) {

@@ -124,6 +124,9 @@ class TfrmM {
   int ButtonCode(MouseButton button) const;
   // A repaint that could not happen now: the composed picture may lag behind the layers.
   void MarkStale();
+  // The rectangle (active-layer coordinates) was recomposed: the picture is stale if a tool drew
+  // outside it.
+  void ComposedOnly(int x, int y, int w, int h);
 
   LayerProject& project_;
   ToolEngine& tools_;

@@ -87,6 +87,7 @@ bool DrawContext::PreparePreview(int stampIndex, std::uint32_t colour, int trans
     // The whole layer goes back to the snapshot once, whatever changed it since (an undo in the
     // middle of the drag brings an older snapshot).
     links_.RestoreSnapshotRect(0, 0, width, height);
+    MarkChanged(0, 0, width - 1, height - 1);
     std::memset(coverage, 255,
                 static_cast<std::size_t>(workPlane_.Width()) *
                     static_cast<std::size_t>(workPlane_.Height()));
@@ -96,6 +97,7 @@ bool DrawContext::PreparePreview(int stampIndex, std::uint32_t colour, int trans
     // Only the tiles the previous preview drew on differ from the snapshot and hold coverage.
     preview_.TakeRuns([this](int x, int y, int w, int h) {
       links_.RestoreSnapshotRect(x, y, w, h);
+      MarkChanged(x, y, x + w - 1, y + h - 1);
       for (int row = y; row < y + h; ++row)
         std::memset(coverage + static_cast<std::ptrdiff_t>(height - 1 - row) * width + x, 255,
                     static_cast<std::size_t>(w));
@@ -150,6 +152,7 @@ void DrawContext::BlendPixel() {
 
 void DrawContext::PlotPixel(int x, int y) {
   if (x < 0 || y < 0 || x >= width || y >= height) return;
+  MarkChanged(x, y, x, y);
   pixelIndex = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x;
   const std::uint8_t* src = pixels + pixelIndex * 3;
   if (coverageMode) {
@@ -165,6 +168,7 @@ void DrawContext::PlotPixel(int x, int y) {
 }
 
 void DrawContext::PlotPixelUnchecked(int x, int y) {
+  MarkChanged(x, y, x, y);
   pixelIndex = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x;
   const std::uint8_t* src = pixels + pixelIndex * 3;
   srcB = src[0];
@@ -180,6 +184,7 @@ void DrawContext::FillSpan(int x, int y0, int y1) {
   if (y1 >= height) y1 = height - 1;
   if (y0 >= height || y1 < 0) return;
   if (previewing_) preview_.Mark(x, y0, x, y1);
+  MarkChanged(x, y0, x, y1);
   t = stamp[136];
   // Rows go upwards in memory as y grows downwards.
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y0) * width + x;
@@ -188,6 +193,15 @@ void DrawContext::FillSpan(int x, int y0, int y1) {
     Blend(pixel, pixel, t, index);
     coverage[index] = static_cast<std::uint8_t>(t);
   }
+}
+
+bool DrawContext::TakeChangedWithin(int x, int y, int w, int h) {
+  const bool within = changedX0_ > changedX1_ ||
+                      (changedX0_ >= x && changedY0_ >= y &&
+                       static_cast<long long>(changedX1_) < static_cast<long long>(x) + w &&
+                       static_cast<long long>(changedY1_) < static_cast<long long>(y) + h);
+  ForgetChanged();
+  return within;
 }
 
 bool DrawContext::ClipSpan(int y, int& x0, int& x1) const {
@@ -199,6 +213,7 @@ bool DrawContext::ClipSpan(int y, int& x0, int& x1) const {
 
 void DrawContext::PlotSpan(int y, int x0, int x1) {
   if (!ClipSpan(y, x0, x1)) return;
+  MarkChanged(x0, y, x1, y);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0;
   std::uint8_t* dst = pixels + index * 3;
   if (!coverageMode) {
@@ -220,6 +235,7 @@ void DrawContext::CopySnapshotSpan(int y, int x0, int x1) {
   if (!ClipSpan(y, x0, x1)) return;
   const std::uint8_t* snapshot = links_.SnapshotRow(y);
   if (snapshot == nullptr) return;
+  MarkChanged(x0, y, x1, y);
   std::memcpy(pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3,
               snapshot + static_cast<std::ptrdiff_t>(x0) * 3,
               static_cast<std::size_t>(x1 - x0 + 1) * 3);
@@ -237,6 +253,7 @@ void DrawContext::StampAt(int x, int y) {
   t = stamp[255];
   if (c0 >= c1 || r0 >= r1) return;
   if (previewing_) preview_.Mark(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1);
+  MarkChanged(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1);
   for (int r = r0; r < r1; ++r) {
     const int ly = y - 8 + r;
     const int lx = x - 8 + c0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 
@@ -79,6 +81,22 @@ class DrawContext {
       done = LineStep();
     }
   }
+  // Widens the box of layer pixels drawn since the box was last taken (x0 … x1, y0 … y1).
+  void MarkChanged(int x0, int y0, int x1, int y1) {
+    changedX0_ = std::min(changedX0_, x0);
+    changedY0_ = std::min(changedY0_, y0);
+    changedX1_ = std::max(changedX1_, x1);
+    changedY1_ = std::max(changedY1_, y1);
+  }
+  // Whether every layer pixel drawn since the last call lies inside `area` (layer coordinates);
+  // the box starts empty again.
+  bool TakeChangedWithin(int x, int y, int width, int height);
+  // Forgets the pixels drawn so far: they have all been composed.
+  void ForgetChanged() {
+    changedX0_ = changedY0_ = INT_MAX;
+    changedX1_ = changedY1_ = INT_MIN;
+  }
+
   // Stamps along `WalkLine` (the end point left out).
   void StampLine(int x0, int y0, int x1, int y1);
   // Stamps the outline of the rectangle with corners (x0, y0) and (x1, y1).
@@ -113,6 +131,8 @@ class DrawContext {
   CDib256& workPlane_;
   const CDib256& brushImage_;
   const ToolSettings& settings_;
+  // The box of layer pixels drawn since it was last taken; empty while x0 > x1.
+  int changedX0_ = INT_MAX, changedY0_ = INT_MAX, changedX1_ = INT_MIN, changedY1_ = INT_MIN;
   // The rows and columns of the loaded stamp that paint (values below 255), as half-open ranges;
   // the rest of the 16 × 16 cell changes nothing.
   int paintTop_ = 0, paintBottom_ = 0, paintLeft_ = 0, paintRight_ = 0;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "buffers/dib_surface.h"
+#include "support/brush_sheet.h"
 #include "support/studio_fixture.h"
 
 namespace mirasketch::test {
@@ -127,8 +128,8 @@ TEST(StudioWiring, EditKeysAndTheEditMenuReachTheStudio) {
 }
 
 TEST_F(StudioTest, ARepaintShowsTheComposedPictureAndComposesOnlyWhatChanged) {
-  CDibTrue screen;
-  ASSERT_TRUE(screen.Alloc(64, 64));
+  CDibTrue screen;  // paint-box pixels, the client area 64 × 64 of them
+  ASSERT_TRUE(screen.Alloc(128, 128));
   DibSurface surface(screen);
   TfrmM& canvas = studio.frmM;
   canvas.paintBox = &surface;
@@ -153,6 +154,18 @@ TEST_F(StudioTest, ARepaintShowsTheComposedPictureAndComposesOnlyWhatChanged) {
   canvas.visible = true;
   canvas.pbxAPaint();
   EXPECT_EQ(screen.GetPixel(20, 20), 0x0000FF);
+  // A figure reaching past the visible area is composed where it was not seen at the next
+  // paint, so scrolling shows all of it.
+  MakeTestBrushSheet(studio.toolEngine.brushImage);
+  studio.frmC.SelectTool(tkBox);
+  canvas.pbxAMouseDown(MouseButton::kLeft, 10, 10);
+  canvas.pbxAMouseMove(100, 100);
+  canvas.pbxAMouseUp(MouseButton::kLeft, 100, 100);
+  canvas.view.scrollX = 60;
+  canvas.view.scrollY = 60;
+  canvas.pbxAPaint();
+  EXPECT_EQ(screen.GetPixel(100, 80), 0);  // the box's right edge, black
+  canvas.view.scrollX = canvas.view.scrollY = 0;
   // Showing the mask lays it over the composed picture, which then has to be composed again.
   project.Active().mask.Alloc(256, 256);
   canvas.RedrawWithMode(2);
