@@ -2,6 +2,7 @@
 
 #include "painting/brushes.h"
 #include "painting/layer_move_tool.h"
+#include "painting/paint_bucket.h"
 #include "painting/pen_tools.h"
 
 namespace mirasketch {
@@ -14,11 +15,17 @@ struct ToolFunction {
 };
 
 constexpr ToolFunction kTools[] = {
-    {tkPen, PenTool},           {tkErase, EraseTool},
-    {tkBox, ShapeTool},         {tkCircle, ShapeTool},
-    {tkLine, ShapeTool},        {tkBrush, BrushTool},
-    {tkAirBrush, AirBrushTool}, {tkAverageBrush, AverageBrushTool},
-    {tkBrushBig, BigBrushTool}, {tkLayerMove, LayerMoveTool},
+    {tkPen, PenTool},
+    {tkErase, EraseTool},
+    {tkBox, ShapeTool},
+    {tkCircle, ShapeTool},
+    {tkLine, ShapeTool},
+    {tkBrush, BrushTool},
+    {tkAirBrush, AirBrushTool},
+    {tkAverageBrush, AverageBrushTool},
+    {tkBrushBig, BigBrushTool},
+    {tkPenki, PaintBucketTool},
+    {tkLayerMove, LayerMoveTool},
 };
 
 }  // namespace

@@ -37,6 +37,9 @@ class ToolLinks {
   virtual void SetTransparencySlider(int t) = 0;
   virtual void SetDrawColour(int colour) = 0;
 
+  // Position window: redraws its view of the canvas after a change of the whole picture.
+  virtual void RefreshPosition() = 0;
+
   // Option window: the shape readouts and clearing them.
   virtual void ShowRectReadout(int line, int x1, int y1, int x2, int y2) = 0;
   virtual void ShowBoxReadout(int line, int x, int y, int w, int h) = 0;

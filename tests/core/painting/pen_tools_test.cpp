@@ -48,7 +48,7 @@ TEST_F(PenToolsTest, SnapReachesTheToolAndStrokesNeedAnAcceptedPress) {
   EXPECT_TRUE(tools.EndStroke(10, 10, 1));
   studio.frmM.Undo();
   // Tools without a module yet take no strokes at all.
-  Use(tkPenki);
+  Use(tkRuler);
   EXPECT_FALSE(tools.BeginStroke(30, 30, 1));
 }
 
