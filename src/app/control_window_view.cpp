@@ -233,10 +233,17 @@ QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
       break;
     }
     case ControlKind::kScrollBar:
-    case ControlKind::kTrackBar: {
+    case ControlKind::kTrackBar:
+    case ControlKind::kUpDown: {
       QAbstractSlider* slider = nullptr;
       if (design.kind == ControlKind::kScrollBar) {
         slider = new QScrollBar(Qt::Horizontal, parent);
+      } else if (design.kind == ControlKind::kUpDown) {
+        // Two arrows: the upper one steps up.
+        auto* arrows = new QScrollBar(Qt::Vertical, parent);
+        arrows->setInvertedAppearance(true);
+        arrows->setInvertedControls(true);
+        slider = arrows;
       } else {
         auto* track = new QSlider(Qt::Horizontal, parent);
         track->setTickPosition(QSlider::TicksBelow);
@@ -270,6 +277,20 @@ QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
         const QPoint at = event->position().toPoint();
         const int shift = CoreShiftState(event->modifiers());
         Forward([&] { window_.MouseDown(name, button, at.x(), at.y(), shift); });
+      };
+      // Moves with a button held and releases go to the core window too.
+      box->moved = [this, name](QMouseEvent* event) {
+        if (event->buttons() == Qt::NoButton) return;
+        const QPoint at = event->position().toPoint();
+        const int shift = CoreShiftState(event->modifiers());
+        Forward([&] { window_.MouseMove(name, at.x(), at.y(), shift); });
+      };
+      box->released = [this, name](QMouseEvent* event) {
+        const int button = CoreButton(event->button());
+        if (button < 0) return;
+        const QPoint at = event->position().toPoint();
+        const int shift = CoreShiftState(event->modifiers());
+        Forward([&] { window_.MouseUp(name, button, at.x(), at.y(), shift); });
       };
       // Every paint box may take drops; the core window says which drags it takes.
       box->setAcceptDrops(true);
@@ -352,6 +373,7 @@ void ControlWindowView::ReadControl(const ControlSpec& design, const ControlStat
     }
     case ControlKind::kScrollBar:
     case ControlKind::kTrackBar:
+    case ControlKind::kUpDown:
       static_cast<QAbstractSlider*>(widget)->setValue(state.position);
       break;
     case ControlKind::kComboBox:

@@ -25,6 +25,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
       return attach(std::make_unique<ColourWindowView>(studio.frmCol, views));
     case WindowId::frmL:
       return attach(std::make_unique<LayerWindowView>(studio.frmL, views));
+    case WindowId::frmMaskSet:
+      return attach(std::make_unique<MaskWindowView>(studio.frmMaskSet, views));
     default: {
       // A window whose controls come later: its frame, and its switch follows its hiding.
       const WindowId id = design.id;
@@ -52,7 +54,8 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       canvas(static_cast<CanvasWindowView&>(Window(WindowId::frmM))),
       toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
       colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))),
-      layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))) {}
+      layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))),
+      mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))) {}
 
 ProgramWindows::~ProgramWindows() {
   views.BeginShutdown();

@@ -8,6 +8,7 @@
 #include "colour_window_view.h"
 #include "layer_window_view.h"
 #include "main_window_view.h"
+#include "mask_window_view.h"
 #include "platform/window_table.h"
 #include "tool_panel_view.h"
 #include "tool_window_views.h"
@@ -43,6 +44,7 @@ class ProgramWindows {
   ToolPanelView& toolPanel;
   ColourWindowView& colour;
   LayerWindowView& layer;
+  MaskWindowView& mask;
 };
 
 }  // namespace mirasketch

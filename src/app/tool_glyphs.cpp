@@ -232,7 +232,50 @@ void DrawPaintBucket(QPainter& p) {
   p.restore();
 }
 
+void DrawDropper(QPainter& p) {
+  // A pipette from the top right down to its tip at the bottom left, with a drop under it.
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(kOutline, 1));
+  p.setBrush(QColor(200, 225, 245));
+  QPolygonF tube;
+  tube << QPointF(11.5, 5.5) << QPointF(14.5, 8.5) << QPointF(5.5, 17.5) << QPointF(2.5, 14.5);
+  p.drawPolygon(tube);
+  p.setBrush(QColor(60, 60, 70));
+  p.drawEllipse(QPointF(15.5, 4.5), 3.5, 3.5);
+  p.setBrush(QColor(60, 120, 220));
+  p.drawEllipse(QPointF(3, 18.5), 1.5, 1.5);
+}
+
+QImage Glyph(void (*draw)(QPainter&)) {
+  QImage image(kGlyphSize, kGlyphSize, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  draw(painter);
+  return image;
+}
+
 }  // namespace
+
+QIcon MaskToolGlyph(int maskTool) {
+  void (*draw)(QPainter&) = nullptr;
+  switch (maskTool) {
+    case 1:
+      draw = DrawDropper;
+      break;
+    case 4:
+      draw = DrawPen;
+      break;
+    case 5:
+      draw = DrawBox;
+      break;
+    case 6:
+      draw = DrawPaintBucket;
+      break;
+    default:
+      return {};
+  }
+  return QIcon(QPixmap::fromImage(Glyph(draw)));
+}
 
 QImage ToolGlyphImage(int toolCode) {
   void (*draw)(QPainter&) = nullptr;
@@ -285,11 +328,7 @@ QImage ToolGlyphImage(int toolCode) {
     default:
       return {};
   }
-  QImage image(kGlyphSize, kGlyphSize, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  draw(painter);
-  return image;
+  return Glyph(draw);
 }
 
 QIcon ToolGlyph(int toolCode) {

@@ -10,6 +10,9 @@ namespace mirasketch {
 QImage ToolGlyphImage(int toolCode);
 QIcon ToolGlyph(int toolCode);
 
+// The mask window's tool buttons, by mask tool (dropper, pen, box, region fill); null for others.
+QIcon MaskToolGlyph(int maskTool);
+
 // The colour window's palette switch: a small grid of colour swatches, 16 × 16.
 QImage PaletteGlyphImage();
 QIcon PaletteGlyph();

@@ -17,7 +17,8 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
   const std::pair<const char*, const char*> cases[] = {
       {"frobnicate", "unknown command 'frobnicate'"},
       {"click spbNothing", "unknown control 'spbNothing'"},
-      {"click TfrmX.spbPen", "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol or TfrmL)"},
+      {"click TfrmX.spbPen",
+       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskSet or TfrmL)"},
       {"click TfrmCol.spbPen", "TfrmCol has no control 'spbPen'"},
       {"click sbZoom", "sbZoom is a scroll bar and cannot be clicked"},
       {"click pbxPalette", "pbxPalette is a paint box and cannot be clicked"},
@@ -67,9 +68,9 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
       {"answer yes please", "usage: answer yes|no|cancel"},
       {"answer size 64", "usage: answer size W H"},
       {"answer size 64 4x", "malformed number '4x'"},
-      {"show TfrmC",
-       "TfrmC has no switch on the main window (TfrmM, TfrmCol, TfrmOpt, TfrmPos or TfrmL)"},
-      {"hide TfrmX", "unknown window 'TfrmX' (TfrmM, TfrmCol, TfrmOpt, TfrmPos or TfrmL)"},
+      {"hide TfrmX",
+       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmOpt, TfrmPos, "
+       "TfrmMaskSet, TfrmL or TfrmT)"},
       {"show", "usage: show WINDOW"},
       {"print TfrmC.lblNothing", "TfrmC has no control 'lblNothing'"},
       {"print TfrmM.pbxA", "pbxA is a paint box and has no value to print"},

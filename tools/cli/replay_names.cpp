@@ -71,12 +71,9 @@ ControlTarget FindControl(const Studio& studio, std::string_view fullName, int l
     const WindowControls controls = ControlsOf(studio, window.id);
     const ControlSpec* design = controls.Find(name);
     if (design == nullptr) continue;
-    const std::string own(name);
-    if (found)
-      throw ReplayError(line, "'" + own + "' is in " + found->window->designName + " and " +
-                                  window.designName + "; write " + found->Qualified() + " or " +
-                                  window.designName + "." + own);
-    found = ControlTarget{&window, controls.window, design, own};
+    // A bare name that several windows have is the control of the window created first.
+    found = ControlTarget{&window, controls.window, design, std::string(name)};
+    break;
   }
   if (!found) {
     throw ReplayError(line, windowName.empty() ? "unknown control '" + std::string(name) + "'"
@@ -86,16 +83,11 @@ ControlTarget FindControl(const Studio& studio, std::string_view fullName, int l
   return *found;
 }
 
-const WindowRow& FindSwitchedWindow(std::string_view name, int line) {
-  const WindowRow* window = FindWindow(name);
-  if (window != nullptr && window->windowSwitch.index >= 0) return *window;
-  std::vector<std::string> switched;
-  for (const WindowRow& row : WindowTable())
-    if (row.windowSwitch.index >= 0) switched.emplace_back(row.designName);
-  throw ReplayError(line,
-                    (window == nullptr ? "unknown window '" + std::string(name) + "'"
-                                       : std::string(name) + " has no switch on the main window") +
-                        " (" + Listed(switched) + ")");
+const WindowRow& FindShownWindow(std::string_view name, int line) {
+  if (const WindowRow* window = FindWindow(name)) return *window;
+  std::vector<std::string> known;
+  for (const WindowRow& row : WindowTable()) known.emplace_back(row.designName);
+  throw ReplayError(line, "unknown window '" + std::string(name) + "' (" + Listed(known) + ")");
 }
 
 const char* KindName(ControlKind kind) {
@@ -126,6 +118,8 @@ const char* KindName(ControlKind kind) {
       return "panel";
     case ControlKind::kMenuItem:
       return "menu item";
+    case ControlKind::kUpDown:
+      return "up-down";
   }
   return "control";
 }
@@ -137,7 +131,8 @@ bool Clickable(ControlKind kind) {
 }
 
 std::optional<std::pair<int, int>> Range(const ControlSpec& design) {
-  if (design.kind == ControlKind::kScrollBar || design.kind == ControlKind::kTrackBar)
+  if (design.kind == ControlKind::kScrollBar || design.kind == ControlKind::kTrackBar ||
+      design.kind == ControlKind::kUpDown)
     return std::pair{design.minimum, design.maximum};
   if (design.kind == ControlKind::kComboBox) {
     const std::string_view items = design.caption;
@@ -160,6 +155,7 @@ std::string PrintedValue(const ControlTarget& target) {
       return state.checked ? "1" : "0";
     case ControlKind::kScrollBar:
     case ControlKind::kTrackBar:
+    case ControlKind::kUpDown:
     case ControlKind::kComboBox:
       return std::to_string(state.position);
     case ControlKind::kMenuItem:

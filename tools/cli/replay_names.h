@@ -27,14 +27,14 @@ struct ControlTarget {
   std::string Qualified() const { return std::string(window->designName) + "." + name; }
 };
 
-// The control `name` ("spbPen" or "TfrmC.spbPen") among the windows that have controls. Throws
-// ReplayError naming `line` for an unknown window (listing the windows that have controls), an
-// unknown control, or a bare name that two windows have (naming both).
+// The control `name` ("spbPen" or "TfrmC.spbPen") among the windows that have controls; a bare
+// name that several windows have is the control of the window created first. Throws ReplayError
+// naming `line` for an unknown window (listing the windows that have controls) or control.
 ControlTarget FindControl(const Studio& studio, std::string_view name, int line);
 
 // The window a show or hide line names; throws ReplayError naming `line` when there is no such
-// window or it has no switch on the main window (listing the windows that have one).
-const WindowRow& FindSwitchedWindow(std::string_view name, int line);
+// window (listing the windows).
+const WindowRow& FindShownWindow(std::string_view name, int line);
 
 // "scroll bar", "menu item"… for messages.
 const char* KindName(ControlKind kind);

@@ -108,7 +108,7 @@ void ReplaySession::Check(const ReplayStep& step) {
     if (!box.IsCanvas() && !WithinReach(step.x, step.y, box.design->width, box.design->height))
       throw OutOfReach(step);
   } else if (step.kind == Kind::kShow || step.kind == Kind::kHide) {
-    FindSwitchedWindow(step.name, step.line);
+    FindShownWindow(step.name, step.line);
   } else if (step.kind == Kind::kPrint) {
     Printed(step);
   } else if (step.kind == Kind::kPaint) {
@@ -196,8 +196,7 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
       return true;
     case Kind::kShow:
     case Kind::kHide:
-      studio_.frmMain.ShowToolWindow(FindSwitchedWindow(step.name, step.line).windowSwitch.index,
-                                     step.kind == Kind::kShow);
+      studio_.ShowWindow(FindShownWindow(step.name, step.line).id, step.kind == Kind::kShow);
       return true;
     case Kind::kPrint:
       std::cout << Printed(step) << '\n';

@@ -28,6 +28,7 @@ enum class ControlKind {
   kGroup,
   kPanel,
   kMenuItem,  // an item of the window's menu; its parent is the menu's name
+  kUpDown,    // a pair of arrows stepping a position through its range
 };
 
 // One control of a window as designed: where it sits inside its parent (empty: the client area),

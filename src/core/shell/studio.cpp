@@ -15,13 +15,17 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmCol(toolEngine, platformIn, viewsIn, *this),
       frmOpt(viewsIn),
       frmL(project, platformIn, viewsIn),
+      maskTools(toolEngine, *this),
+      frmMaskSet(maskTools, toolEngine, *this, viewsIn),
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
+  maskTools.Register();
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmMaskSet)] = &frmMaskSet;
 }
 
 std::string Studio::Caption(WindowId window) const {
@@ -77,6 +81,12 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
       frmL.visible = visible;
       if (visible) frmL.FormShow();
       break;
+    case WindowId::frmMaskSet:
+      if (visible)
+        frmMaskSet.FormActivate();
+      else
+        frmMaskSet.FormHide();
+      break;
     default:
       break;
   }
@@ -103,7 +113,21 @@ void Studio::CanvasResized() {
   RefreshPosition();
 }
 
-void Studio::ShowMaskWindow() {}
+void Studio::ShowMaskWindow() {
+  if (!frmMaskSet.visible) ShowWindow(WindowId::frmMaskSet, true);
+}
+
+void Studio::ShowWindow(WindowId window, bool visible) {
+  const int index = WindowInfo(window).windowSwitch.index;
+  if (index >= 0) {
+    frmMain.ShowToolWindow(index, visible);
+    return;
+  }
+  views.ShowWindow(window, visible);
+  WindowSwitched(window, visible);
+}
+
+void Studio::MoveEffectCentre(int, int) {}
 
 void Studio::RefreshPosition() {}
 

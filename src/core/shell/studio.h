@@ -3,6 +3,9 @@
 #include <array>
 #include <string>
 
+#include "mask/mask_links.h"
+#include "mask/mask_tools.h"
+#include "mask/mask_window.h"
 #include "painting/canvas_links.h"
 #include "painting/canvas_window.h"
 #include "painting/painting_tools.h"
@@ -27,7 +30,11 @@ namespace mirasketch {
 // between windows goes through one of the links interfaces it implements, so a call that nobody
 // wired does not compile. Tests and the command-line tool create a fresh one with their own
 // platform and drive it as the windows do.
-class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, private ShellLinks {
+class Studio : private ProjectLinks,
+               private ToolLinks,
+               private CanvasLinks,
+               private MaskLinks,
+               private ShellLinks {
  public:
   Studio(Platform& platform, Views& views);
   Studio(const Studio&) = delete;
@@ -37,6 +44,10 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   // file is read), the brush sheet and palette from `programDir`, the recent lists, and the canvas
   // window and tool panel shown.
   void StartUp() override;
+
+  // Shows or hides a window: through its switch on the main window when it has one, else
+  // directly; the window's module learns of it as from its own show or hide.
+  void ShowWindow(WindowId window, bool visible);
 
   // The window whose controls the views build and the replay drives, by window; null for a
   // window that has none.
@@ -60,6 +71,8 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   TfrmCol frmCol;
   TfrmOpt frmOpt;
   TfrmL frmL;
+  MaskTools maskTools;
+  TfrmMaskSet frmMaskSet;
   PictureFiles pictureFiles;
   TfrmMain frmMain;
 
@@ -107,13 +120,25 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   void CanvasHidden() override { frmMain.WindowHidden(WindowId::frmM); }
   void ShowPointer(int x, int y) override { frmOpt.ShowPointer(x, y); }
 
+  // MaskLinks.
+  std::array<std::uint8_t, 256>& ColourRange() override { return frmMaskSet.colourRange; }
+  void ColourRangeChanged() override { views.WindowChanged(WindowId::frmMaskSet); }
+  int DropperWidth() const override { return frmMaskSet.controls.Position("sbSpoite"); }
+  void SetStrengthBar(int value) override { frmMaskSet.sbDwPowChange(value); }
+  void SetDisplayMode(int mode) override { frmM.view.displayMode = mode; }
+  void RedrawCanvasWithMode(int mode) override { frmM.RedrawWithMode(mode); }
+  // The mask effects are not built yet: their centre does not move.
+  void MoveEffectCentre(int dx, int dy) override;
+  void ShowMaskEffectWindow() override { ShowWindow(WindowId::frmMaskEff, true); }
+
   // ShellLinks.
   void SaveSettings() override;
   void WindowSwitched(WindowId window, bool visible) override;
   void WindowHidden(WindowId window) override { frmMain.WindowHidden(window); }
   void ResizeCanvas(int width, int height) override;
-  // The operations below belong to modules that are not built yet (selection, mask window,
-  // position window); each is the one place where its module will be called.
+  void ShowMaskWindow() override;
+  // The operations below belong to modules that are not built yet (selection, position
+  // window); each is the one place where its module will be called.
   // Without a floating piece, which only the selection tool makes, cut and copy do nothing.
   void CutOrCopy(int mode) override;
   // Paste makes the clipboard's picture a floating piece of the selection tool.
@@ -122,7 +147,6 @@ class Studio : private ProjectLinks, private ToolLinks, private CanvasLinks, pri
   void OpenTransform() override;
   void SetPieceMaskTransparent(bool transparent) override;
   void EndFloatingPiece() override;
-  void ShowMaskWindow() override;
   void RefreshPosition() override;
 
   PaintingTools paintingTools_;
