@@ -35,11 +35,19 @@ void GrowRegion(std::uint8_t* marks, int width, int height, int x, int y) {
   const int seedRow = height - 1 - y;
   std::uint8_t* seed = marks + static_cast<std::ptrdiff_t>(seedRow) * width;
   int first = x, last = x;
-  if (seed[x] == kCandidate)
-    FillRun(seed, width, x, first, last);
-  else
-    seed[x] = kFilled;  // the seed counts as filled whatever its mark
   std::vector<std::uint64_t> spans;
+  if (seed[x] == kCandidate) {
+    FillRun(seed, width, x, first, last);
+  } else {
+    // The seed counts as filled whatever its mark; candidates beside it join the region.
+    seed[x] = kFilled;
+    for (const int side : {x - 1, x + 1}) {
+      if (side < 0 || side >= width || seed[side] != kCandidate) continue;
+      FillRun(seed, width, side, first, last);
+      spans.push_back(Pack(seedRow, first, last));
+    }
+    first = last = x;
+  }
   spans.push_back(Pack(seedRow, first, last));
   while (!spans.empty()) {
     const std::uint64_t span = spans.back();
