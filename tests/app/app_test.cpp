@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
@@ -104,6 +105,14 @@ void WriteWhiteBmp(const std::string& path, int width, int height, int markColou
   if (markColour >= 0) picture.SetPixel(1, 1, markColour);
   SilentMessages messages;
   picture.SaveToBmp(path, messages);
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
+                    modifiers);
+  QApplication::sendEvent(widget, &event);
 }
 
 bool DragAndDrop(QWidget* widget, QPoint at, QMimeData* data) {

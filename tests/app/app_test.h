@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QEvent>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -63,6 +64,11 @@ void WhenModal(std::function<void(QDialog*)> step);
 void CancelWhenModal();
 // Whether `step` ran on a dialog since the last WhenModal.
 bool ModalStepRan();
+
+// Sends a mouse press, move or release at `at` with `buttons` held (a press or release is of the
+// left button).
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Offers a drag of `data` (which it takes over) at `at` and, when the widget takes it, drops it
 // there. True when the widget accepted both.

@@ -25,14 +25,6 @@ int Colour(const QImage& image, int x, int y) {
   return MakeColour(c.red(), c.green(), c.blue());
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
-                    modifiers);
-  QApplication::sendEvent(widget, &event);
-}
-
 }  // namespace
 
 class ColourWindowViewTest : public QObject {
