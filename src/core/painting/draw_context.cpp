@@ -204,6 +204,11 @@ bool DrawContext::TakeChangedWithin(int x, int y, int w, int h) {
   return within;
 }
 
+bool DrawContext::PlotsPaintColour() const {
+  // With transparency 0 and no mask byte to weigh, the blend comes to the paint colour itself.
+  return !coverageMode && t == 0 && !(settings_.maskEnabled && mask != nullptr);
+}
+
 bool DrawContext::ClipSpan(int y, int& x0, int& x1) const {
   if (y < 0 || y >= height) return false;
   x0 = std::max(x0, 0);
@@ -217,6 +222,10 @@ void DrawContext::PlotSpan(int y, int x0, int x1) {
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0;
   std::uint8_t* dst = pixels + index * 3;
   if (!coverageMode) {
+    if (PlotsPaintColour()) {
+      PaintSpan(y, x0, x1);
+      return;
+    }
     for (int x = x0; x <= x1; ++x, ++index, dst += 3) Blend(dst, dst, t, index);
     return;
   }

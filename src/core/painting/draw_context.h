@@ -59,6 +59,23 @@ class DrawContext {
   void FillSpan(int x, int y0, int y1);
   // Plots pixels x0 … x1 of row y (clipped) with transparency `t`, as `PlotPixel` does each.
   void PlotSpan(int y, int x0, int x1);
+  // Whether plots now give every pixel exactly the paint colour: direct mode, transparency 0 and
+  // no mask in the way (the mask switch off, or no mask that fits the layer).
+  bool PlotsPaintColour() const;
+  // `PlotSpan` while `PlotsPaintColour` holds, for pixels x0 … x1 of row y that the caller knows
+  // lie inside the layer: the paint colour written, no blend.
+  void PaintSpan(int y, int x0, int x1) {
+    MarkChanged(x0, y, x1, y);
+    std::uint8_t* dst = pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3;
+    const auto b = static_cast<std::uint8_t>(paintB);
+    const auto g = static_cast<std::uint8_t>(paintG);
+    const auto r = static_cast<std::uint8_t>(paintR);
+    for (int x = x0; x <= x1; ++x, dst += 3) {
+      dst[0] = b;
+      dst[1] = g;
+      dst[2] = r;
+    }
+  }
   // Copies pixels x0 … x1 of row y (clipped) from the stroke's snapshot, unblended and unmasked;
   // nothing when there is no snapshot of the layer.
   void CopySnapshotSpan(int y, int x0, int x1);
