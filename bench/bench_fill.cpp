@@ -14,6 +14,7 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "bench_timing.h"
 #include "painting/paint_bucket.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
@@ -22,7 +23,9 @@
 namespace {
 
 using namespace mirasketch;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Millis;
 
 constexpr int kSide = 4096;
 constexpr int kPitch = 3;                        // a two-pixel passage and its one-pixel wall
@@ -32,15 +35,6 @@ constexpr std::uint32_t kPassage = 0xFFFFFF;     // white
 constexpr std::uint32_t kFillColour = 0x0000FF;  // red, 0x00BBGGRR
 constexpr int kRuns = 9;
 constexpr std::pair<int, int> kSteps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};  // to the neighbours
-
-double Millis(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // splitmix64: a fixed seed gives the same maze on every machine.
 class Random {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "buffers/dib_surface.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
@@ -18,21 +19,14 @@
 namespace {
 
 using namespace mirasketch;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Micros;
 
 constexpr int kSide = 4096;
 constexpr int kLayers = 30;
 constexpr int kColumns = 6;  // the strip shows all 30 cells: 6 × 5
 constexpr int kRuns = 12;
-
-double Micros(Clock::duration d) {
-  return std::chrono::duration<double, std::micro>(d).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 struct LayersBench {
   LayersBench() : studio(platform, views), surface(viewport) {

@@ -13,6 +13,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench_timing.h"
 #include "buffers/dib_surface.h"
 #include "painting/tool_settings.h"
 #include "platform/headless_platform.h"
@@ -23,7 +24,8 @@
 namespace {
 
 using namespace mirasketch;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Micros;
 
 constexpr int kSide = 4096;
 constexpr int kLayers = 10;
@@ -31,10 +33,6 @@ constexpr int kEvents = 2000;
 constexpr int kClientWidth = 1600;
 constexpr int kClientHeight = 1000;
 constexpr int kStamp = 13;  // a hard disc of the brush sheet, filling most of its 16 × 16 cell
-
-double Micros(Clock::duration d) {
-  return std::chrono::duration<double, std::micro>(d).count();
-}
 
 // The pointer path: a figure of eight over the visible part, about 2.5 pixels per event, the
 // speed of a brisk stroke from a tablet that reports 220 events a second.

@@ -218,6 +218,8 @@ void MaskTools::Pen(ToolEvent event) {
 void MaskTools::DirtyBox() {
   ToolEngine& e = engine_;
   e.DirtyFrom(e.prevX, e.prevY, e.curX, e.curY);
+  e.stampBox[0] = {e.dirtyRect.x, e.dirtyRect.y, e.dirtyRect.x + e.dirtyRect.width - 1,
+                   e.dirtyRect.y + e.dirtyRect.height - 1};
 }
 
 void MaskTools::DrawBox() {
@@ -250,8 +252,6 @@ void MaskTools::Box(ToolEvent event) {
       lastBox_ = {e.curX, e.curY, e.curX, e.curY};
       e.draw.MarkChanged(e.curX, e.curY, e.curX, e.curY);
       DirtyBox();
-      e.stampBox[0] = {e.dirtyRect.x, e.dirtyRect.y, e.dirtyRect.x + e.dirtyRect.width - 1,
-                       e.dirtyRect.y + e.dirtyRect.height - 1};
       e.strokeActive = true;
       break;
     case teMove:
@@ -300,8 +300,6 @@ void MaskTools::CentreDrag(ToolEvent event) {
       if (e.buttonCode != 1) break;
       SaveMaskToScratch();
       DirtyBox();
-      e.stampBox[0] = {e.dirtyRect.x, e.dirtyRect.y, e.dirtyRect.x + e.dirtyRect.width - 1,
-                       e.dirtyRect.y + e.dirtyRect.height - 1};
       e.strokeActive = true;
       break;
     case teMove:

@@ -67,7 +67,8 @@ class MaskTools : public ToolHandler {
   void CentreDrag(ToolEvent event);
   // Stamps the mask pen's stamp at (x, y): every cell that paints sets the strength.
   void StampMask(int x, int y);
-  // The box of the press point and the current point extended by the stamp's reach.
+  // The box of the press point and the current point extended by the stamp's reach, taken as the
+  // stroke's first stamp box too.
   void DirtyBox();
   // The rectangle of the press point and the current point filled with the strength, over the
   // mask as it was at the press.
