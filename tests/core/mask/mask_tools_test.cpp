@@ -115,6 +115,13 @@ TEST_F(MaskToolsTest, InvertClearAndTheThreeLevelUndo) {
   EXPECT_EQ(mask.GetPixel(1, 1), 0);
   window.Click("btnMaskUndo");
   EXPECT_EQ(mask.GetPixel(1, 1), 10);
+  // A work layer without room for three planes holds no undo, and nothing is written past it.
+  studio.toolEngine.workLayer.CDibTrue::Alloc(16, 16);
+  window.Click("btnMaskInvert");
+  EXPECT_EQ(mask.GetPixel(1, 1), 245);
+  EXPECT_EQ(tools.undoCount, 0);
+  window.Click("btnMaskUndo");
+  EXPECT_EQ(mask.GetPixel(1, 1), 245);
   // A mask that lost its layer's size is left alone by every operation.
   mask.Alloc(8, 8);
   window.Click("btnMaskInvert");
