@@ -1,7 +1,5 @@
 #include "mask_window_view.h"
 
-#include <QEvent>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include "mask/mask_window.h"
@@ -10,8 +8,15 @@
 namespace mirasketch {
 
 MaskWindowView::MaskWindowView(TfrmMaskSet& frmMaskSet, AppViews& views)
-    : ControlWindowView(WindowInfo(WindowId::frmMaskSet), frmMaskSet, views,
-                        [&frmMaskSet] { frmMaskSet.FormHide(); }),
+    : ActivatedWindowView(
+          WindowInfo(WindowId::frmMaskSet), frmMaskSet, views,
+          [&frmMaskSet](bool active) {
+            if (active)
+              frmMaskSet.FormActivate();
+            else
+              frmMaskSet.FormDeactivate();
+          },
+          [&frmMaskSet] { frmMaskSet.FormHide(); }),
       frmMaskSet_(frmMaskSet) {
   for (const ControlSpec& design : frmMaskSet.Controls().Specs()) {
     if (design.kind != ControlKind::kSpeedButton) continue;
@@ -20,20 +25,6 @@ MaskWindowView::MaskWindowView(TfrmMaskSet& frmMaskSet, AppViews& views)
   }
   // Moves over the window outside the range editor end a drag in it.
   setMouseTracking(true);
-}
-
-void MaskWindowView::showEvent(QShowEvent* event) {
-  ControlWindowView::showEvent(event);
-  if (!event->spontaneous()) Forward([this] { frmMaskSet_.FormActivate(); });
-}
-
-void MaskWindowView::changeEvent(QEvent* event) {
-  ControlWindowView::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange || !isVisible()) return;
-  if (isActiveWindow())
-    Forward([this] { frmMaskSet_.FormActivate(); });
-  else
-    Forward([this] { frmMaskSet_.FormDeactivate(); });
 }
 
 void MaskWindowView::mouseMoveEvent(QMouseEvent* event) {

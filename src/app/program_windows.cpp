@@ -27,6 +27,18 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
       return attach(std::make_unique<LayerWindowView>(studio.frmL, views));
     case WindowId::frmMaskSet:
       return attach(std::make_unique<MaskWindowView>(studio.frmMaskSet, views));
+    case WindowId::frmMaskEff: {
+      TfrmMaskEff& window = studio.frmMaskEff;
+      return attach(std::make_unique<ActivatedWindowView>(
+          design, window, views,
+          [&window](bool active) {
+            if (active)
+              window.FormActivate();
+            else
+              window.FormDeactivate();
+          },
+          [&window] { window.FormHide(); }));
+    }
     default: {
       // A window whose controls come later: its frame, and its switch follows its hiding.
       const WindowId id = design.id;

@@ -212,6 +212,11 @@ std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
     step.kind = Kind::kPaint;
     step.name = r.Word(1);
     step.argument = r.Word(2);
+  } else if (command == "seed") {
+    r.Arguments(1, 1, "seed N");
+    step.kind = Kind::kSeed;
+    step.value = r.Number(1);
+    if (step.value < 0) r.Fail("seed " + std::to_string(step.value) + " is below 0");
   } else if (command == "key") {
     return ParseKey(r, step);
   } else {

@@ -43,6 +43,7 @@ struct ReplayStep {
     kHide,        // hide WINDOW
     kPrint,       // print NAME
     kPaint,       // paint PAINTBOX PATH
+    kSeed,        // seed N
   };
   Kind kind = Kind::kNew;
   int line = 0;  // 1-based line number in the script
@@ -53,7 +54,7 @@ struct ReplayStep {
   int button = 0;        // 1 left, 2 right, 0 middle
   int x = 0;             // new: the width; mouse and drop: the point in paint-box pixels
   int y = 0;             // new: the height
-  int value = 0;         // set: the position; key: the key code
+  int value = 0;         // set: the position; key: the key code; seed: the seed
   int shiftState = 0;    // modifier bits of the event: Shift 1, Ctrl 4
   DialogAnswer answer;   // answer: what the dialog that takes it gets
 };

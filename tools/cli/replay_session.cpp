@@ -203,6 +203,9 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
       return true;
     case Kind::kPaint:
       return RunPaint(step);
+    case Kind::kSeed:
+      studio_.random.Seed(static_cast<std::uint64_t>(step.value));
+      return true;
     case Kind::kClick:
     case Kind::kSet:
       break;

@@ -49,6 +49,9 @@ class MaskTools : public ToolHandler {
   void InvertMask();
   void ClearMask();
 
+  // The active layer's mask when it has the layer's size, else null: nothing is done then.
+  CDib256* Mask();
+
   std::int32_t maskTool = mtPen;
   std::int32_t maskStrength = 255;  // the value the tools write, 0 … 255
   std::int32_t maskBrush = 0;       // the stamp of the mask pen
@@ -56,8 +59,6 @@ class MaskTools : public ToolHandler {
   int undoCount = 0;
 
  private:
-  // The active layer's mask when it has the layer's size, else null: nothing is done then.
-  CDib256* Mask();
   // The undo slot `slot` in the work layer's storage, null when it cannot hold three planes.
   std::uint8_t* UndoSlot(int slot);
   void Pen(ToolEvent event);

@@ -17,6 +17,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmL(project, platformIn, viewsIn),
       maskTools(toolEngine, *this),
       frmMaskSet(maskTools, toolEngine, *this, viewsIn),
+      frmMaskEff(maskTools, frmMaskSet, toolEngine, *this, platformIn, random, viewsIn),
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
@@ -26,6 +27,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskSet)] = &frmMaskSet;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmMaskEff)] = &frmMaskEff;
 }
 
 std::string Studio::Caption(WindowId window) const {
@@ -38,6 +40,7 @@ void Studio::SetCanvasCaption(const std::string& caption) {
 }
 
 void Studio::StartUp() {
+  random.Seed(static_cast<std::uint64_t>(platform.ClockMilliseconds()));
   project.InitLayers();
   // The settings' defaults until the settings file is read: the tool panel laid out, the
   // palette, two undo levels, the JPEG quality, the brush sheet, the end of the canvas window's
@@ -87,6 +90,12 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
       else
         frmMaskSet.FormHide();
       break;
+    case WindowId::frmMaskEff:
+      if (visible)
+        frmMaskEff.FormActivate();
+      else
+        frmMaskEff.FormHide();
+      break;
     default:
       break;
   }
@@ -127,7 +136,9 @@ void Studio::ShowWindow(WindowId window, bool visible) {
   WindowSwitched(window, visible);
 }
 
-void Studio::MoveEffectCentre(int, int) {}
+void Studio::MoveEffectCentre(int dx, int dy) {
+  frmMaskEff.MoveEffectCentre(dx, dy);
+}
 
 void Studio::RefreshPosition() {}
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "mask/mask_effect_window.h"
 #include "mask/mask_links.h"
 #include "mask/mask_tools.h"
 #include "mask/mask_window.h"
@@ -12,6 +13,7 @@
 #include "painting/tool_engine.h"
 #include "painting/tool_links.h"
 #include "platform/platform.h"
+#include "platform/uniform_random.h"
 #include "platform/views.h"
 #include "platform/window_table.h"
 #include "project/layer_project.h"
@@ -73,6 +75,9 @@ class Studio : private ProjectLinks,
   TfrmL frmL;
   MaskTools maskTools;
   TfrmMaskSet frmMaskSet;
+  // The program's one generator, seeded from the clock at start-up.
+  UniformRandom random;
+  TfrmMaskEff frmMaskEff;
   PictureFiles pictureFiles;
   TfrmMain frmMain;
 
