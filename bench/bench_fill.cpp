@@ -17,6 +17,7 @@
 #include "bench_timing.h"
 #include "painting/paint_bucket.h"
 #include "platform/headless_platform.h"
+#include "platform/uniform_random.h"
 #include "platform/views.h"
 #include "shell/studio.h"
 
@@ -36,22 +37,6 @@ constexpr std::uint32_t kFillColour = 0x0000FF;  // red, 0x00BBGGRR
 constexpr int kRuns = 9;
 constexpr std::pair<int, int> kSteps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};  // to the neighbours
 
-// splitmix64: a fixed seed gives the same maze on every machine.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-
- private:
-  std::uint64_t state_;
-};
-
 // A perfect maze by randomised depth-first search over kCells × kCells cells: one byte a pixel,
 // top row first, 1 on the passages. Cell (cx, cy) covers pixels 3cx+1 … 3cx+2, 3cy+1 … 3cy+2;
 // carving through a wall opens the two pixels between neighbouring cells.
@@ -66,7 +51,9 @@ std::vector<std::uint8_t> MakeMaze() {
   };
   std::vector<std::uint8_t> visited(static_cast<std::size_t>(kCells) * kCells, 0);
   std::vector<int> stack;
-  Random random(20240611);
+  // The program's generator from a fixed seed: the same maze on every machine.
+  UniformRandom random;
+  random.Seed(20240611);
   visited[0] = 1;
   openCell(0, 0);
   stack.push_back(0);
@@ -85,7 +72,7 @@ std::vector<std::uint8_t> MakeMaze() {
       stack.pop_back();
       continue;
     }
-    const auto [dx, dy] = steps[random.Below(count)];
+    const auto [dx, dy] = steps[random.Next() % static_cast<std::uint64_t>(count)];
     const int nx = cx + dx, ny = cy + dy;
     // The wall pixels between the two cells.
     for (int k = 1; k < kPitch; ++k) {
