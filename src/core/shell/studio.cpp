@@ -136,10 +136,6 @@ void Studio::ShowWindow(WindowId window, bool visible) {
   WindowSwitched(window, visible);
 }
 
-void Studio::MoveEffectCentre(int dx, int dy) {
-  frmMaskEff.MoveEffectCentre(dx, dy);
-}
-
 void Studio::RefreshPosition() {}
 
 }  // namespace mirasketch

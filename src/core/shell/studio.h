@@ -132,8 +132,7 @@ class Studio : private ProjectLinks,
   void SetStrengthBar(int value) override { frmMaskSet.sbDwPowChange(value); }
   void SetDisplayMode(int mode) override { frmM.view.displayMode = mode; }
   void RedrawCanvasWithMode(int mode) override { frmM.RedrawWithMode(mode); }
-  // The mask effects are not built yet: their centre does not move.
-  void MoveEffectCentre(int dx, int dy) override;
+  void MoveEffectCentre(int dx, int dy) override { frmMaskEff.MoveEffectCentre(dx, dy); }
   void ShowMaskEffectWindow() override { ShowWindow(WindowId::frmMaskEff, true); }
 
   // ShellLinks.
