@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "buffers/dib_true.h"
+#include "platform/memory_clipboard.h"
 #include "platform/platform.h"
 
 namespace mirasketch::test {
@@ -44,10 +45,14 @@ class FakePlatform : public Platform {
     return next;
   }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
-  bool ClipboardHasBitmap() override { return clipboardWidth > 0; }
-  void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override;
+  bool ClipboardHasBitmap() override { return clipboard.HasBitmap(); }
+  void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override {
+    clipboard.Put(picture, width, height);
+  }
   bool TakeClipboardBitmap(CDibTrue& target, int extraColumns, int extraRows, int& width,
-                           int& height) override;
+                           int& height) override {
+    return clipboard.Take(target, extraColumns, extraRows, width, height);
+  }
   void BeginBusy() override { ++busyDepth; }
   void EndBusy() override { --busyDepth; }
   void ScreenSize(int& width, int& height) override {
@@ -71,9 +76,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> helpShown;
   std::deque<std::optional<int>> colours;  // colour dialog answers; empty cancels
   std::vector<int> colourDialogsOpened;    // the colour each dialog started from
-  CDibTrue clipboard;
-  int clipboardWidth = 0;
-  int clipboardHeight = 0;
+  MemoryClipboard clipboard;
   int busyDepth = 0;
   int pointerX = 0, pointerY = 0;
   std::int64_t clock = 0;

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/memory_clipboard.h"
 #include "platform/platform.h"
 #include "platform/system_memory.h"
 
@@ -11,8 +12,8 @@ namespace mirasketch {
 
 // A platform without windows, for the command-line tool, benchmarks and fuzzing: messages go to
 // `messages` one per line (nowhere when it is null); questions are answered No and dialogs
-// cancelled, so nothing is overwritten or discarded unasked; there is no clipboard, cursor or help
-// viewer. The available memory is the system's.
+// cancelled, so nothing is overwritten or discarded unasked; the clipboard is kept in memory; there
+// is no cursor or help viewer. The available memory is the system's.
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(std::ostream* messages = nullptr) : messages_(messages) {}
@@ -36,9 +37,14 @@ class HeadlessPlatform : public Platform {
   }
   std::optional<int> ChooseColour(int) override { return std::nullopt; }
   std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
-  bool ClipboardHasBitmap() override { return false; }
-  void PutClipboardBitmap(const CDibTrue&, int, int) override {}
-  bool TakeClipboardBitmap(CDibTrue&, int, int, int&, int&) override { return false; }
+  bool ClipboardHasBitmap() override { return clipboard_.HasBitmap(); }
+  void PutClipboardBitmap(const CDibTrue& picture, int width, int height) override {
+    clipboard_.Put(picture, width, height);
+  }
+  bool TakeClipboardBitmap(CDibTrue& target, int extraColumns, int extraRows, int& width,
+                           int& height) override {
+    return clipboard_.Take(target, extraColumns, extraRows, width, height);
+  }
   void BeginBusy() override {}
   void EndBusy() override {}
   void ScreenSize(int& width, int& height) override {
@@ -56,6 +62,7 @@ class HeadlessPlatform : public Platform {
 
  private:
   std::ostream* messages_;
+  MemoryClipboard clipboard_;
 };
 
 }  // namespace mirasketch

@@ -54,7 +54,7 @@ class Platform : public MessageSink {
   virtual void PutClipboardBitmap(const CDibTrue& picture, int width, int height) = 0;
   // Fills `target` (sized (w + extraColumns) × (h + extraRows) with Alloc; uncovered parts white)
   // and reports the clipboard bitmap's own size; false when there is no bitmap or it cannot be
-  // sized.
+  // sized. The size is reported whenever the bitmap could be read, even when `target` refused it.
   virtual bool TakeClipboardBitmap(CDibTrue& target, int extraColumns, int extraRows, int& width,
                                    int& height) = 0;
   // The hourglass cursor, nested: each Begin needs its End.

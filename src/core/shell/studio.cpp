@@ -18,10 +18,12 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       maskTools(toolEngine, *this),
       frmMaskSet(maskTools, toolEngine, *this, viewsIn),
       frmMaskEff(maskTools, frmMaskSet, toolEngine, *this, platformIn, random, viewsIn),
+      selection(toolEngine, frmM.view, platformIn, *this),
       pictureFiles(project, platformIn),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
   maskTools.Register();
+  selection.Register();
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
@@ -101,17 +103,11 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
   }
 }
 
-void Studio::CutOrCopy(int) {}
-
-void Studio::PasteFromClipboard() {}
-
-void Studio::SelectAction(int) {}
-
-void Studio::OpenTransform() {}
-
-void Studio::SetPieceMaskTransparent(bool) {}
-
-void Studio::EndFloatingPiece() {}
+void Studio::OpenTransformWindow(bool, int, int) {
+  // The transform window is shown as its designed frame; loading the floating piece into it
+  // (`workLayer`, width × height) comes with the window itself.
+  ShowWindow(WindowId::frmT, true);
+}
 
 void Studio::ResizeCanvas(int width, int height) {
   mirasketch::ResizeCanvas(project, width, height);

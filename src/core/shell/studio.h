@@ -20,6 +20,7 @@
 #include "project/layer_window.h"
 #include "project/picture_file.h"
 #include "project/project_links.h"
+#include "selection/selection.h"
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
@@ -36,6 +37,7 @@ class Studio : private ProjectLinks,
                private ToolLinks,
                private CanvasLinks,
                private MaskLinks,
+               private SelectionLinks,
                private ShellLinks {
  public:
   Studio(Platform& platform, Views& views);
@@ -78,6 +80,7 @@ class Studio : private ProjectLinks,
   // The program's one generator, seeded from the clock at start-up.
   UniformRandom random;
   TfrmMaskEff frmMaskEff;
+  Selection selection;
   PictureFiles pictureFiles;
   TfrmMain frmMain;
 
@@ -135,22 +138,28 @@ class Studio : private ProjectLinks,
   void MoveEffectCentre(int dx, int dy) override { frmMaskEff.MoveEffectCentre(dx, dy); }
   void ShowMaskEffectWindow() override { ShowWindow(WindowId::frmMaskEff, true); }
 
+  // SelectionLinks.
+  void ShowCanvasWindow() override { ShowWindow(WindowId::frmM, true); }
+  void ShowPointReadout(int line, const std::string& prefix, int a, int b) override {
+    frmOpt.ShowPointReadout(line, prefix, a, b);
+  }
+  void OpenTransformWindow(bool withPiece, int width, int height) override;
+
   // ShellLinks.
   void SaveSettings() override;
   void WindowSwitched(WindowId window, bool visible) override;
   void WindowHidden(WindowId window) override { frmMain.WindowHidden(window); }
   void ResizeCanvas(int width, int height) override;
   void ShowMaskWindow() override;
-  // The operations below belong to modules that are not built yet (selection, position
-  // window); each is the one place where its module will be called.
-  // Without a floating piece, which only the selection tool makes, cut and copy do nothing.
-  void CutOrCopy(int mode) override;
-  // Paste makes the clipboard's picture a floating piece of the selection tool.
-  void PasteFromClipboard() override;
-  void SelectAction(int action) override;
-  void OpenTransform() override;
-  void SetPieceMaskTransparent(bool transparent) override;
-  void EndFloatingPiece() override;
+  void CutOrCopy(int mode) override { selection.CutOrCopy(mode); }
+  void PasteFromClipboard() override { selection.PasteFromClipboard(); }
+  void SelectAction(int action) override { selection.SelectAction(action); }
+  void OpenTransform() override { selection.OpenTransform(); }
+  void SetPieceMaskTransparent(bool transparent) override {
+    selection.pieceMaskTransparent = transparent;
+  }
+  void EndFloatingPiece() override { selection.EndFloatingPiece(); }
+  // The position window is not built yet: nothing shows a view of the canvas to refresh.
   void RefreshPosition() override;
 
   PaintingTools paintingTools_;
