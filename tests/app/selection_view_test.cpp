@@ -70,6 +70,13 @@ void SelectionViewTest::piecesGoToAndComeFromTheDesktopClipboard() {
   QCOMPARE(layer.GetPixel(1, 0), kBlue);
   QCOMPARE(layer.GetPixel(6, 4), kBlue);
   QCOMPARE(layer.GetPixel(7, 4), kWhite);
+  // An 8-bit grey picture becomes a true-colour piece.
+  QImage grey(5, 3, QImage::Format_Grayscale8);
+  grey.fill(QColor(90, 90, 90));
+  QGuiApplication::clipboard()->setImage(grey);
+  studio.frmM.FormKeyDown('P', kCtrlKey);
+  QCOMPARE(studio.selection.pieceWidth, 5);
+  QCOMPARE(layer.GetPixel(2, 1), MakeColour(90, 90, 90));
   QGuiApplication::clipboard()->clear();
 }
 
