@@ -219,20 +219,7 @@ void Selection::StampPieceMasked() {
   if (!draw.PrepareDraw(0, 0)) return;
   const CDibTM& piece = engine_.workLayer;
   int dx = pieceX, dy = pieceY, sx = 0, sy = 0, w = pieceWidth, h = pieceHeight;
-  if (dx < 0) {
-    sx -= dx;
-    w += dx;
-    dx = 0;
-  }
-  if (dy < 0) {
-    sy -= dy;
-    h += dy;
-    dy = 0;
-  }
-  if (dx + w > draw.width) w = draw.width - dx;
-  if (dy + h > draw.height) h = draw.height - dy;
-  if (w < 1 || h < 1 || dx >= draw.width || dy >= draw.height || sx + w > piece.Width() ||
-      sy + h > piece.Height())
+  if (!ClipBlock(dx, dy, sx, sy, w, h, draw.width, draw.height, piece.Width(), piece.Height()))
     return;
   const int a = engine_.settings.transparencyOff ? 0 : engine_.settings.transparency;
   const std::ptrdiff_t pieceStride = static_cast<std::ptrdiff_t>(piece.Width());

@@ -154,15 +154,21 @@ TEST_F(SelectionTest, ClipboardPicturesTheBuffersRefuseLeaveThePieceAlone) {
 }
 
 TEST_F(SelectionTest, WithItsOwnMaskAsTransparencyOnlyTheUnmaskedHalfIsLaid) {
-  Layer().FillRect(0, 0, 10, 4, kRed);
-  Layer().mask.FillRect(0, 0, 5, 4, 255);
-  Drag({{0, 0}, {9, 3}});
+  Layer().FillRect(100, 10, 10, 4, kRed);
+  Layer().mask.FillRect(100, 10, 5, 4, 255);
+  Drag({{100, 10}, {109, 13}});
   studio.frmC.Click("chkSelectMask");
   EXPECT_TRUE(sel.pieceMaskTransparent);
-  Drag({{5, 1}, {25, 1}});
-  EXPECT_EQ(Mismatches(20, 0, 5, 4), 0);
-  EXPECT_EQ(Layer().GetPixel(25, 0), kRed);
-  EXPECT_EQ(Layer().GetPixel(29, 3), kRed);
+  Drag({{105, 11}, {125, 11}});
+  EXPECT_EQ(Mismatches(120, 10, 5, 4), 0);
+  EXPECT_EQ(Layer().GetPixel(125, 10), kRed);
+  EXPECT_EQ(Layer().GetPixel(129, 13), kRed);
+  // Partly past the left edge: the piece's columns 3 … 9 land on 0 … 6.
+  Drag({{125, 11}, {2, 11}});
+  EXPECT_EQ(Mismatches(0, 10, 2, 4), 0);
+  EXPECT_EQ(Layer().GetPixel(2, 10), kRed);
+  EXPECT_EQ(Layer().GetPixel(6, 13), kRed);
+  EXPECT_EQ(Mismatches(7, 10, 93, 4) + Mismatches(110, 10, 30, 4), 0);
 }
 
 TEST_F(SelectionTest, CutErasesAndTheFirstUndoKeepsTheCut) {
