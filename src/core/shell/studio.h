@@ -20,12 +20,12 @@
 #include "project/layer_window.h"
 #include "project/picture_file.h"
 #include "project/project_links.h"
-#include "selection/selection.h"
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
 #include "shell/shell_links.h"
 #include "shell/tool_panel.h"
+#include "transform/selection.h"
 
 namespace mirasketch {
 

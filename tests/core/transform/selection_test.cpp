@@ -1,4 +1,4 @@
-#include "selection/selection.h"
+#include "transform/selection.h"
 
 #include <gtest/gtest.h>
 
