@@ -205,6 +205,7 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
       return RunPaint(step);
     case Kind::kSeed:
       studio_.random.Seed(static_cast<std::uint64_t>(step.value));
+      studio_.random.fixedSeed = true;
       return true;
     case Kind::kClick:
     case Kind::kSet:

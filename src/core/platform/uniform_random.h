@@ -18,6 +18,11 @@ class UniformRandom {
   }
   // A number in [0, 1) with 53 random bits.
   double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+  // An integer in [0, n) for n ≥ 1 (0 otherwise): ⌊Uniform() · n⌋.
+  int Below(int n) { return n < 1 ? 0 : static_cast<int>(Uniform() * n); }
+  // Whether the seed was fixed for the whole run (a replay's `seed N`): commands that seed from
+  // the clock each time leave it then.
+  bool fixedSeed = false;
 
  private:
   std::uint64_t state_ = 0;
