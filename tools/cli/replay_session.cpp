@@ -44,6 +44,11 @@ std::pair<const char*, std::string> Described(const DialogAnswer& answer) {
     case DialogAnswer::Kind::kSize:
       return {"size dialog",
               "size " + std::to_string(answer.width) + " " + std::to_string(answer.height)};
+    case DialogAnswer::Kind::kFont:
+      return {"font dialog", "font " + answer.text + " " + std::to_string(answer.width) +
+                                 (answer.bold ? " bold" : "")};
+    case DialogAnswer::Kind::kFile:
+      return {"file dialog", "file " + answer.text};
     case DialogAnswer::Kind::kCancel:
       return {"input box or size dialog", "cancel"};
   }
