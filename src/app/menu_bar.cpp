@@ -17,7 +17,7 @@ void BuildMenuBar(QMenuBar* bar, std::span<const MenuEntry> menu,
       case MenuEntry::kMenu:
       case MenuEntry::kSubmenu: {
         QMenu* sub = open.empty() || entry.kind == MenuEntry::kMenu ? bar->addMenu(caption)
-                                                                     : open.back()->addMenu(caption);
+                                                                    : open.back()->addMenu(caption);
         sub->setObjectName(entry.name);
         sub->menuAction()->setObjectName(entry.name);
         open.push_back(sub);

@@ -149,7 +149,8 @@ ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep st
     r.Arguments(1, 1, "answer yes|no|cancel");
     step.answer.kind = what == "yes" ? Answer::kYes : what == "no" ? Answer::kNo : Answer::kCancel;
   } else {
-    r.Fail("unknown answer '" + std::string(what) + "' (yes, no, text, size, font, file or cancel)");
+    r.Fail("unknown answer '" + std::string(what) +
+           "' (yes, no, text, size, font, file or cancel)");
   }
   return step;
 }

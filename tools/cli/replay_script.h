@@ -20,7 +20,7 @@ struct DialogAnswer {
   int width = 0;     // size: the numbers for the two fields; font: the pixel size
   int height = 0;
   bool bold = false;  // font: bold chosen
-  int line = 0;  // the script line that queued it
+  int line = 0;       // the script line that queued it
 };
 
 // One command of a replay script as its line reads. Names and paths are kept as written; which

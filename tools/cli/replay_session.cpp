@@ -73,6 +73,7 @@ ReplayError OutOfReach(const ReplayStep& step) {
 ReplaySession::ReplaySession(const std::string& programDir)
     : views_(platform_, platform_.answers), studio_(platform_, views_) {
   studio_.programDir = programDir;
+  studio_.frmT.SetFontEngine(&fonts_);
   views_.AttachCanvas(studio_.frmM);
   // The main window's first show starts the program: project, settings, windows.
   studio_.frmMain.FormShow();

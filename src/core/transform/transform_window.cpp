@@ -132,7 +132,8 @@ double TfrmT::TypedNumber(const std::string& text) {
 void TfrmT::LoadPiece(const CDibTM& piece, int w, int h) {
   if (piece.Bits() == nullptr || w < 1 || h < 1 || w > piece.Width() || h > piece.Height()) return;
   r.srcPiece.Assign(piece, platform_);
-  if (r.srcPiece.Width() != piece.Width() || !r.resultPicture.SetSize(piece.Width(), piece.Height(), platform_))
+  if (r.srcPiece.Width() != piece.Width() ||
+      !r.resultPicture.SetSize(piece.Width(), piece.Height(), platform_))
     return;
   CopyBlock(r.resultPicture, 0, 0, piece, 0, 0, piece.Width(), piece.Height());
   r.srcWidth = r.resultWidth = w;

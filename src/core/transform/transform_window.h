@@ -21,7 +21,13 @@ class Views;
 
 // What the transform window is editing: nothing, the scale, the rotation, the trapezoid, or a
 // text.
-enum TransformEditMode : int { emNone = -1, emScale = 0, emRotate = 1, emTrapezoid = 2, emText = 4 };
+enum TransformEditMode : int {
+  emNone = -1,
+  emScale = 0,
+  emRotate = 1,
+  emTrapezoid = 2,
+  emText = 4
+};
 
 // The transform window's menu in order.
 std::vector<MenuEntry> TransformMenu();
