@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -156,6 +157,36 @@ TEST_F(ResampleTest, QuarterTurnSwapsTheSides) {
   // Turned counter-clockwise: the source's right column is the top, its top row the left.
   for (int i = 1; i <= 10; ++i)
     for (int j = 1; j < 7; ++j) ASSERT_EQ(Result(j, i), PatternAt(10 - i, j - 1)) << j << "," << i;
+}
+
+// The turned picture's edges are found per row without per-pixel checks; every pixel must still
+// be the sample at its centre turned back.
+TEST_F(ResampleTest, TurnedPixelsAreTheSamplesAtTheirCentresTurnedBack) {
+  MakeSource(13, 9);
+  st.srcPiece.mask.SetPixel(6, 4, 255);
+  for (float angle : {30.0f, -123.4f, 200.0f, 89.99f}) {
+    double x[4] = {}, y[4] = {};
+    RotatePoint(angle, 13, 0, x[1], y[1]);
+    RotatePoint(angle, 13, 9, x[2], y[2]);
+    RotatePoint(angle, 0, 9, x[3], y[3]);
+    double minX = 0, minY = 0;
+    for (int k = 1; k < 4; ++k) {
+      minX = std::min(minX, std::floor(x[k]));
+      minY = std::min(minY, std::floor(y[k]));
+    }
+    for (int mode = 0; mode < 3; ++mode) {
+      st.smoothing = mode > 0;
+      st.protectMask = mode == 2;
+      st.angle = angle;
+      ComputeRotation(st, messages);
+      for (int i = 0; i < st.resultHeight; ++i)
+        for (int j = 0; j < st.resultWidth; ++j) {
+          double sx = 0, sy = 0;
+          RotatePoint(-angle, j + minX + 0.5, i + minY + 0.5, sx, sy);
+          ASSERT_EQ(Result(j, i), SampleSource(st, sx, sy)) << angle << " " << mode;
+        }
+    }
+  }
 }
 
 TEST_F(ResampleTest, TrapezoidWithMeetingTopCornersIsATriangle) {
