@@ -144,6 +144,26 @@ const Byte* Neighbour(const Source& s, int i, int j) {
 }
 
 // Per channel ⌊(c1·wx + c0 + c2·wy) / (wy + wx + 1)⌋ in single precision, at most 255.
+#if defined(__GNUC__) || defined(__clang__)
+// The three channels go through the arithmetic side by side in one 4-lane vector: each lane
+// rounds exactly as the scalar steps would, and the pixel costs one division instead of three.
+using Float4 = float __attribute__((vector_size(16)));
+using Int4 = int __attribute__((vector_size(16)));
+
+inline Float4 Channels(const Byte* p) {
+  return Float4{static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]), 0};
+}
+
+inline void Blend(const Byte* p0, const Byte* p1, float wx, const Byte* p2, float wy, Byte* out) {
+  const float den = wy + wx + 1.0f;
+  const Float4 num = Channels(p1) * wx + Channels(p0) + Channels(p2) * wy;
+  Int4 v = __builtin_convertvector(num / den, Int4);  // num ≥ 0: truncation is the floor
+  v = v < 255 ? v : 255;
+  out[0] = static_cast<Byte>(v[0]);
+  out[1] = static_cast<Byte>(v[1]);
+  out[2] = static_cast<Byte>(v[2]);
+}
+#else
 inline void Blend(const Byte* p0, const Byte* p1, float wx, const Byte* p2, float wy, Byte* out) {
   const float den = wy + wx + 1.0f;
   for (int k = 0; k < 3; ++k) {
@@ -153,6 +173,7 @@ inline void Blend(const Byte* p0, const Byte* p1, float wx, const Byte* p2, floa
     out[k] = static_cast<Byte>(v < 255 ? v : 255);
   }
 }
+#endif
 
 // Smoothing at a point inside the source area, neighbours and mask checked.
 void SmoothEdge(const Source& s, double x, double y, Byte* out) {
@@ -179,8 +200,10 @@ inline void SmoothInside(const PixelRows& rows, double x, double y, Byte* out) {
   const Byte* p0 = rows.At(cx, cy);
   const double ex = (x - cx) - 0.5;
   const double ey = (y - cy) - 0.5;
-  const Byte* p1 = ex >= 0 ? p0 + 3 : p0 - 3;
-  const Byte* p2 = ey >= 0 ? p0 + rows.step : p0 - rows.step;
+  // The side of each neighbour follows the point's position in the pixel, which changes from
+  // pixel to pixel without a pattern a branch predictor could learn: chosen by arithmetic.
+  const Byte* p1 = p0 + 3 - 6 * static_cast<int>(ex < 0);
+  const Byte* p2 = p0 + rows.step - 2 * rows.step * static_cast<int>(ey < 0);
   Blend(p0, p1, static_cast<float>(std::min(0.5, std::fabs(ex))), p2,
         static_cast<float>(std::min(0.5, std::fabs(ey))), out);
 }
@@ -219,38 +242,69 @@ std::pair<int, int> Span(int from, int to, V v, bool rising, double low, double 
           FirstTrue(from, to, [&](int k) { return v(k) < low; })};
 }
 
-// Writes the samples at (x(k), y(k)) for k in [from, to) to out + k·outStep, each of x and y
-// monotone in k. The run inside the source is found once, so its pixels are read without checks;
-// where smoothing needs no neighbour or mask check the faster kernel runs.
+// Where a run of samples at (x(k), y(k)), k in [from, to), reads the source: [lo, hi) inside it,
+// and within that [inLo, inHi) where smoothing needs no neighbour or mask check. x and y are
+// monotone in k, so each part is an interval, found once per run; its pixels are then read
+// without checks.
+struct RunPlan {
+  int lo, hi, inLo, inHi;
+};
+
 template <typename X, typename Y>
-void SampleRun(const Source& s, bool smooth, Byte* out, std::ptrdiff_t outStep, int from, int to,
-               X x, bool xRising, Y y, bool yRising) {
-  if (from >= to) return;
+RunPlan PlanRun(const Source& s, bool smooth, int from, int to, X x, bool xRising, Y y,
+                bool yRising) {
   const auto [xLo, xHi] = Span(from, to, x, xRising, 0.0, s.rows.width);
   const auto [yLo, yHi] = Span(from, to, y, yRising, 0.0, s.rows.height);
-  const int lo = std::max(xLo, yLo);
-  const int hi = std::max(lo, std::min(xHi, yHi));
+  RunPlan plan;
+  plan.lo = std::max(xLo, yLo);
+  plan.hi = std::max(plan.lo, std::min(xHi, yHi));
+  plan.inLo = plan.inHi = plan.hi;
+  if (smooth && !s.masked && plan.lo < plan.hi) {
+    const auto [ixLo, ixHi] = Span(plan.lo, plan.hi, x, xRising, 1.0, s.rows.width - 1.0);
+    const auto [iyLo, iyHi] = Span(plan.lo, plan.hi, y, yRising, 1.0, s.rows.height - 1.0);
+    plan.inLo = std::max(ixLo, iyLo);
+    plan.inHi = std::max(plan.inLo, std::min(ixHi, iyHi));
+  }
+  return plan;
+}
+
+// Writes white to out + k·outStep for k in [from, to) outside the plan's [lo, hi).
+inline void WhiteAround(const RunPlan& plan, Byte* out, std::ptrdiff_t outStep, int from, int to) {
   Byte* o = out + from * outStep;
-  for (int k = from; k < lo; ++k, o += outStep) WhitePixel(o);
+  for (int k = from; k < plan.lo; ++k, o += outStep) WhitePixel(o);
+  o = out + plan.hi * outStep;
+  for (int k = plan.hi; k < to; ++k, o += outStep) WhitePixel(o);
+}
+
+// Writes the planned samples with k in [a, b) to out + k·outStep.
+template <typename X, typename Y>
+void SamplePart(const Source& s, bool smooth, const RunPlan& plan, Byte* out,
+                std::ptrdiff_t outStep, int a, int b, X x, Y y) {
+  const int lo = std::max(a, plan.lo);
+  const int hi = std::min(b, plan.hi);
+  Byte* o = out + lo * outStep;
   if (!smooth) {
     const PixelRows& rows = s.rows;
     for (int k = lo; k < hi; ++k, o += outStep)
       CopyPixel(o, rows.At(static_cast<int>(x(k)), static_cast<int>(y(k))));
-  } else {
-    int inLo = hi, inHi = hi;
-    if (!s.masked && lo < hi) {
-      const auto [ixLo, ixHi] = Span(lo, hi, x, xRising, 1.0, s.rows.width - 1.0);
-      const auto [iyLo, iyHi] = Span(lo, hi, y, yRising, 1.0, s.rows.height - 1.0);
-      inLo = std::max(ixLo, iyLo);
-      inHi = std::max(inLo, std::min(ixHi, iyHi));
-    }
-    int k = lo;
-    for (; k < inLo; ++k, o += outStep) SmoothEdge(s, x(k), y(k), o);
-    for (; k < inHi; ++k, o += outStep) SmoothInside(s.rows, x(k), y(k), o);
-    for (; k < hi; ++k, o += outStep) SmoothEdge(s, x(k), y(k), o);
+    return;
   }
-  o = out + hi * outStep;
-  for (int k = hi; k < to; ++k, o += outStep) WhitePixel(o);
+  const int inLo = std::clamp(plan.inLo, lo, std::max(lo, hi));
+  const int inHi = std::clamp(plan.inHi, inLo, std::max(inLo, hi));
+  int k = lo;
+  for (; k < inLo; ++k, o += outStep) SmoothEdge(s, x(k), y(k), o);
+  for (; k < inHi; ++k, o += outStep) SmoothInside(s.rows, x(k), y(k), o);
+  for (; k < hi; ++k, o += outStep) SmoothEdge(s, x(k), y(k), o);
+}
+
+// The whole run [from, to): the samples, and white where it misses the source.
+template <typename X, typename Y>
+void SampleRun(const Source& s, bool smooth, Byte* out, std::ptrdiff_t outStep, int from, int to,
+               X x, bool xRising, Y y, bool yRising) {
+  if (from >= to) return;
+  const RunPlan plan = PlanRun(s, smooth, from, to, x, xRising, y, yRising);
+  WhiteAround(plan, out, outStep, from, to);
+  SamplePart(s, smooth, plan, out, outStep, plan.lo, plan.hi, x, y);
 }
 
 // cos and sin of the angle in radians rounded to single precision.
@@ -493,17 +547,41 @@ void ComputeRotation(ResampleState& state, MessageSink& messages) {
   const double ns = -back.s;
   const double baseX = minX + 0.5;
   const Source s(state, state.protectMask);
+  const bool smooth = state.smoothing;
   const int width = state.resultWidth;
+  const int height = state.resultHeight;
   const int padded = state.resultPicture.Width();
-  for (int i = 0; i < state.resultHeight; ++i) {
-    const double yy = i + (minY + 0.5);
-    const double ys = yy * back.s;
-    const double yc = yy * c;
-    Byte* out = RowStart(state.resultPicture, i);
-    SampleRun(
-        s, state.smoothing, out, 3, 0, width, [&](int j) { return (j + baseX) * c + ys; }, c >= 0,
-        [&](int j) { return (j + baseX) * ns + yc; }, ns >= 0);
-    for (Byte* o = out + 3 * width; o != out + 3 * padded; o += 3) WhitePixel(o);
+  // A result row crosses many source rows; taken whole, each pixel would touch a new stretch of
+  // memory. Tiles of kBand rows × kChunk columns keep the source they read in the caches.
+  constexpr int kBand = 16;
+  constexpr int kChunk = 128;
+  RunPlan plans[kBand];
+  double ys[kBand], yc[kBand];
+  for (int i0 = 0; i0 < height; i0 += kBand) {
+    const int rows = std::min(kBand, height - i0);
+    for (int r = 0; r < rows; ++r) {
+      const double yy = (i0 + r) + (minY + 0.5);
+      ys[r] = yy * back.s;
+      yc[r] = yy * c;
+      plans[r] = PlanRun(
+          s, smooth, 0, width, [&](int j) { return (j + baseX) * c + ys[r]; }, c >= 0,
+          [&](int j) { return (j + baseX) * ns + yc[r]; }, ns >= 0);
+      Byte* out = RowStart(state.resultPicture, i0 + r);
+      WhiteAround(plans[r], out, 3, 0, width);
+      for (Byte* o = out + 3 * width; o != out + 3 * padded; o += 3) WhitePixel(o);
+    }
+    for (int a = 0; a < width; a += kChunk) {
+      const int b = std::min(width, a + kChunk);
+      for (int r = 0; r < rows; ++r) {
+        if (plans[r].hi <= a || plans[r].lo >= b) continue;
+        const double rowS = ys[r];
+        const double rowC = yc[r];
+        SamplePart(
+            s, smooth, plans[r], RowStart(state.resultPicture, i0 + r), 3, a, b,
+            [&](int j) { return (j + baseX) * c + rowS; },
+            [&](int j) { return (j + baseX) * ns + rowC; });
+      }
+    }
   }
 }
 
