@@ -270,10 +270,9 @@ RunPlan PlanRun(const Source& s, bool smooth, int from, int to, X x, bool xRisin
 
 // Writes white to out + k·outStep for k in [from, to) outside the plan's [lo, hi).
 inline void WhiteAround(const RunPlan& plan, Byte* out, std::ptrdiff_t outStep, int from, int to) {
-  Byte* o = out + from * outStep;
-  for (int k = from; k < plan.lo; ++k, o += outStep) WhitePixel(o);
-  o = out + plan.hi * outStep;
-  for (int k = plan.hi; k < to; ++k, o += outStep) WhitePixel(o);
+  // Pointers are formed only for pixels that exist: a column runs towards the buffer's start.
+  for (int k = from; k < plan.lo; ++k) WhitePixel(out + k * outStep);
+  for (int k = plan.hi; k < to; ++k) WhitePixel(out + k * outStep);
 }
 
 // Writes the planned samples with k in [a, b) to out + k·outStep.
@@ -282,6 +281,7 @@ void SamplePart(const Source& s, bool smooth, const RunPlan& plan, Byte* out,
                 std::ptrdiff_t outStep, int a, int b, X x, Y y) {
   const int lo = std::max(a, plan.lo);
   const int hi = std::min(b, plan.hi);
+  if (lo >= hi) return;
   Byte* o = out + lo * outStep;
   if (!smooth) {
     const PixelRows& rows = s.rows;
@@ -289,8 +289,8 @@ void SamplePart(const Source& s, bool smooth, const RunPlan& plan, Byte* out,
       CopyPixel(o, rows.At(static_cast<int>(x(k)), static_cast<int>(y(k))));
     return;
   }
-  const int inLo = std::clamp(plan.inLo, lo, std::max(lo, hi));
-  const int inHi = std::clamp(plan.inHi, inLo, std::max(inLo, hi));
+  const int inLo = std::clamp(plan.inLo, lo, hi);
+  const int inHi = std::clamp(plan.inHi, inLo, hi);
   int k = lo;
   for (; k < inLo; ++k, o += outStep) SmoothEdge(s, x(k), y(k), o);
   for (; k < inHi; ++k, o += outStep) SmoothInside(s.rows, x(k), y(k), o);
