@@ -150,8 +150,18 @@ const Byte* Neighbour(const Source& s, int i, int j) {
 using Float4 = float __attribute__((vector_size(16)));
 using Int4 = int __attribute__((vector_size(16)));
 
+// Byte values as floats, looked up rather than converted: the conversions cost more than loads.
+struct ByteFloats {
+  float value[256];
+  constexpr ByteFloats() : value() {
+    for (int i = 0; i < 256; ++i) value[i] = static_cast<float>(i);
+  }
+};
+constexpr ByteFloats kByteFloats;
+
 inline Float4 Channels(const Byte* p) {
-  return Float4{static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]), 0};
+  const float* f = kByteFloats.value;
+  return Float4{f[p[0]], f[p[1]], f[p[2]], 0};
 }
 
 inline void Blend(const Byte* p0, const Byte* p1, float wx, const Byte* p2, float wy, Byte* out) {
