@@ -49,6 +49,7 @@ TransformWindowView::TransformWindowView(TfrmT& window, AppViews& views)
   };
   // The designed client area lies under the menu bar.
   resize(width(), height() + bar_->sizeHint().height());
+  LayOut();
   ReadState();
 }
 
@@ -72,11 +73,15 @@ void TransformWindowView::ReadState() {
   canvas_->update();
 }
 
-void TransformWindowView::resizeEvent(QResizeEvent* event) {
-  ToolWindowView::resizeEvent(event);
+void TransformWindowView::LayOut() {
   const int top = bar_->sizeHint().height();
   bar_->setGeometry(0, 0, width(), top);
   canvas_->setGeometry(0, top, width(), std::max(1, height() - top));
+}
+
+void TransformWindowView::resizeEvent(QResizeEvent* event) {
+  ToolWindowView::resizeEvent(event);
+  LayOut();
   const int w = canvas_->width(), h = canvas_->height();
   Run([&] { frm_.FormResize(w, h); });
 }

@@ -30,6 +30,8 @@ class TransformWindowView : public ToolWindowView {
  private:
   template <typename F>
   void Run(F&& handler);
+  // The menu bar across the top, the client area under it.
+  void LayOut();
 
   TfrmT& frm_;
   QMenuBar* bar_ = nullptr;

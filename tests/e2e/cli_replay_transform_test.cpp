@@ -135,6 +135,36 @@ TEST(CliReplayTransform, AHalfTurnSamplesEachPixelCentreTurnedBack) {
             0);
 }
 
+TEST(CliReplayTransform, TopCornersDraggedTogetherMakeATriangle) {
+  test::TempDir dir;
+  // The client area is 400 × 427, its centre (200, 213); the top corners start at (∓5, −4). A
+  // press hits the first corner within 6 pixels (Manhattan), so the second corner is taken a
+  // pixel further out than the first now lies.
+  const auto run = TransformSession(dir,
+                                    "click TfrmT.mnuTrapezoidR\n"
+                                    "mouse down TfrmT.Canvas 1 195 209\n"
+                                    "mouse move TfrmT.Canvas 1 200 209\n"
+                                    "mouse up TfrmT.Canvas 1 200 209\n"
+                                    "mouse down TfrmT.Canvas 1 206 209\n"
+                                    "mouse move TfrmT.Canvas 1 200 209\n"
+                                    "mouse up TfrmT.Canvas 1 200 209\n"
+                                    "click TfrmT.mnuDoCal\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Row A runs from 0 + (−5A) div 8 to (5A) div 8, shifted by the box's left edge −5, and
+  // samples source row A across the source's width; the run's last pixel reads white.
+  EXPECT_EQ(Differences(dir, kPieceWidth, kPieceHeight,
+                        [](int x, int a) {
+                          const int xl = -5 * a / 8 + 5, xr = 5 * a / 8 + 5;
+                          if (x < xl || x > xr) return 0xFFFFFF;
+                          const double sx =
+                              xl == xr ? kPieceWidth / 2
+                                       : static_cast<double>(x - xl) * kPieceWidth / (xr - xl);
+                          if (sx >= kPieceWidth) return 0xFFFFFF;
+                          return PatternAt(static_cast<int>(std::floor(sx)), a);
+                        }),
+            0);
+}
+
 TEST(CliReplayTransform, TextModeDrawsTheTypedTextTwoPixelsFromTheLeft) {
   test::TempDir dir;
   const auto run =
