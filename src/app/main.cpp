@@ -5,6 +5,7 @@
 
 #include "app_views.h"
 #include "application.h"
+#include "freetype_font_engine.h"
 #include "program_windows.h"
 #include "qt_platform.h"
 #include "shell/studio.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
   mirasketch::AppViews views(platform);
   mirasketch::Studio studio(platform, views);
   mirasketch::ProgramWindows windows(studio, views);
+  // Text mode of the transform window draws with the system's fonts.
+  mirasketch::FreeTypeFontEngine fonts;
+  studio.frmT.SetFontEngine(&fonts);
   // The data files (brush sheet, palette) and the help lie beside the program.
   studio.programDir = (QCoreApplication::applicationDirPath() + "/").toStdString();
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app_views.h"
+#include "menu_bar.h"
 #include "platform/window_table.h"
 #include "shell/main_window.h"
 #include "tool_bar_glyphs.h"
@@ -41,10 +42,6 @@ QUrl FirstLocalFile(const QMimeData* data) {
 }
 
 }  // namespace
-
-QString PlainMenuCaption(const std::string& text) {
-  return QString::fromStdString(text).replace('&', "&&");
-}
 
 QString DroppedPath(const QString& path, int limit) {
   const std::u32string points = path.toStdU32String();
@@ -83,42 +80,8 @@ void MainWindowView::BuildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
   bar->setNativeMenuBar(false);
-  std::vector<QMenu*> open;
-  for (const MenuEntry& entry : MainMenu()) {
-    const QString caption = QString::fromUtf8(entry.caption != nullptr ? entry.caption : "");
-    switch (entry.kind) {
-      case MenuEntry::kMenu:
-      case MenuEntry::kSubmenu: {
-        QMenu* menu = open.empty() || entry.kind == MenuEntry::kMenu
-                          ? bar->addMenu(caption)
-                          : open.back()->addMenu(caption);
-        menu->setObjectName(entry.name);
-        menu->menuAction()->setObjectName(entry.name);
-        open.push_back(menu);
-        break;
-      }
-      case MenuEntry::kItem: {
-        if (open.empty()) break;
-        QAction* action = open.back()->addAction(caption);
-        action->setObjectName(entry.name);
-        if (entry.shortcut != nullptr && entry.shortcut[0] != '\0') {
-          action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
-          // Like the menu of the program's main window, its shortcuts work from every window of
-          // the program; text fields keep their own editing keys.
-          action->setShortcutContext(Qt::ApplicationShortcut);
-        }
-        Connect(action, entry.name);
-        break;
-      }
-      case MenuEntry::kSeparator:
-        if (!open.empty())
-          open.back()->addSeparator()->setObjectName(entry.name != nullptr ? entry.name : "");
-        break;
-      case MenuEntry::kEnd:
-        if (!open.empty()) open.pop_back();
-        break;
-    }
-  }
+  const std::vector<MenuEntry> menu = MainMenu();
+  BuildMenuBar(bar, menu, [this](QAction* action, const char* name) { Connect(action, name); });
   // The shortcuts must reach the window's action list to work while only the bar is shown.
   for (QAction* action : bar->findChildren<QAction*>())
     if (!action->shortcut().isEmpty()) addAction(action);

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <vector>
 
+#include "menu_bar.h"
+
 class QAction;
 class QToolBar;
 
@@ -43,8 +45,6 @@ class MainWindowView : public QMainWindow {
   std::vector<QAction*> actions_;  // by the main window's control index
 };
 
-// A path as a menu caption: '&' doubled so it is shown and not taken as an accelerator.
-QString PlainMenuCaption(const std::string& text);
 // The first `limit` characters of a dropped file's path.
 QString DroppedPath(const QString& path, int limit);
 

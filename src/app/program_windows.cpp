@@ -39,6 +39,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
           },
           [&window] { window.FormHide(); }));
     }
+    case WindowId::frmT:
+      return attach(std::make_unique<TransformWindowView>(studio.frmT, views));
     default: {
       // A window whose controls come later: its frame, and its switch follows its hiding.
       const WindowId id = design.id;
@@ -67,7 +69,8 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
       colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))),
       layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))),
-      mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))) {}
+      mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))),
+      transform(static_cast<TransformWindowView&>(Window(WindowId::frmT))) {}
 
 ProgramWindows::~ProgramWindows() {
   views.BeginShutdown();

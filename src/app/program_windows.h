@@ -12,6 +12,7 @@
 #include "platform/window_table.h"
 #include "tool_panel_view.h"
 #include "tool_window_views.h"
+#include "transform_window_view.h"
 
 namespace mirasketch {
 
@@ -45,6 +46,7 @@ class ProgramWindows {
   ColourWindowView& colour;
   LayerWindowView& layer;
   MaskWindowView& mask;
+  TransformWindowView& transform;
 };
 
 }  // namespace mirasketch

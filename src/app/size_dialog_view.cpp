@@ -38,7 +38,7 @@ SizeDialogView::SizeDialogView(TfrmDlgSize& dialog, MessageSink& messages, QWidg
 
   AddLabel(this, "lblWid", "幅", 16, 8);
   AddLabel(this, "lblHei", "高さ", 16, 32);
-  AddLabel(this, "lblComment", "幅は4の倍数にします。", 10, 64);
+  AddLabel(this, "lblComment", "幅は4の倍数にします。", 10, 64)->setVisible(dialog_.commentVisible);
   edtWid_ = AddField(this, "edtWid", dialog_.edtWid, 56, 8);
   edtHei_ = AddField(this, "edtHei", dialog_.edtHei, 56, 32);
 

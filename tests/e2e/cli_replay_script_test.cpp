@@ -18,8 +18,8 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
       {"frobnicate", "unknown command 'frobnicate'"},
       {"click spbNothing", "unknown control 'spbNothing'"},
       {"click TfrmX.spbPen",
-       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmMaskSet or "
-       "TfrmL)"},
+       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmMaskSet, TfrmL "
+       "or TfrmT)"},
       {"click TfrmCol.spbPen", "TfrmCol has no control 'spbPen'"},
       {"click sbZoom", "sbZoom is a scroll bar and cannot be clicked"},
       {"click pbxPalette", "pbxPalette is a paint box and cannot be clicked"},
@@ -64,8 +64,11 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
        "the canvas takes no modifiers with the pointer (use key down)"},
       {"mouse up TfrmCol.pbxCol 1 0 1045",
        "point (0, 1045) is further than a screen from the paint box"},
-      {"answer", "usage: answer yes|no|cancel | answer text TEXT | answer size W H"},
-      {"answer maybe", "unknown answer 'maybe' (yes, no, text, size or cancel)"},
+      {"answer",
+       "usage: answer yes|no|cancel | answer text TEXT | answer size W H | answer font FAMILY "
+       "SIZE [bold] | answer file PATH"},
+      {"answer maybe", "unknown answer 'maybe' (yes, no, text, size, font, file or cancel)"},
+      {"answer font IPAPGothic 16 heavy", "unknown word 'heavy' (bold)"},
       {"answer yes please", "usage: answer yes|no|cancel"},
       {"answer size 64", "usage: answer size W H"},
       {"answer size 64 4x", "malformed number '4x'"},

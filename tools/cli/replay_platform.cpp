@@ -25,6 +25,10 @@ std::optional<DialogAnswer> DialogAnswers::Take(AnsweredDialog dialog) {
         return answer.kind == Kind::kText || answer.kind == Kind::kCancel;
       case AnsweredDialog::kSizeDialog:
         return answer.kind == Kind::kSize || answer.kind == Kind::kCancel;
+      case AnsweredDialog::kFontDialog:
+        return answer.kind == Kind::kFont || answer.kind == Kind::kCancel;
+      case AnsweredDialog::kFileDialog:
+        return answer.kind == Kind::kFile || answer.kind == Kind::kCancel;
     }
     return false;
   };
@@ -55,7 +59,22 @@ std::optional<std::string> ReplayPlatform::InputBox(const std::string& caption,
 }
 
 std::optional<std::string> ReplayPlatform::ChooseOpenFile(const FileDialogRequest&) {
-  return std::exchange(fileAnswer, std::nullopt);
+  if (fileAnswer) return std::exchange(fileAnswer, std::nullopt);
+  // A file dialog of a command (not of the script's own `open`) takes a queued `answer file`.
+  const std::optional<DialogAnswer> answer = answers.Take(AnsweredDialog::kFileDialog);
+  if (!answer || answer->kind != DialogAnswer::Kind::kFile) return std::nullopt;
+  return answer->text;
+}
+
+std::optional<FontChoice> ReplayPlatform::ChooseFont(const FontChoice& initial) {
+  const std::optional<DialogAnswer> answer = answers.Take(AnsweredDialog::kFontDialog);
+  if (!answer || answer->kind != DialogAnswer::Kind::kFont) return std::nullopt;
+  FontChoice font = initial;
+  font.family = answer->text;
+  font.pixelHeight = answer->width;
+  font.bold = answer->bold;
+  font.italic = false;
+  return font;
 }
 
 std::optional<std::string> ReplayPlatform::ChooseSaveFile(const FileDialogRequest&) {

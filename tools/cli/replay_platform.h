@@ -24,7 +24,7 @@ inline constexpr int kScreenWidth = 1280;
 inline constexpr int kScreenHeight = 1024;
 
 // The dialogs that take queued answers.
-enum class AnsweredDialog { kQuestion, kInputBox, kSizeDialog };
+enum class AnsweredDialog { kQuestion, kInputBox, kSizeDialog, kFontDialog, kFileDialog };
 
 // The answers a script queued, in order, for dialogs still to come.
 class DialogAnswers {
@@ -54,6 +54,7 @@ class ReplayPlatform : public HeadlessPlatform {
                                       const std::string& initial) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+  std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
 
   DialogAnswers answers;
   std::optional<std::string> fileAnswer;

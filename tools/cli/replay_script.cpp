@@ -112,7 +112,10 @@ ReplayStep ParseMouse(const LineReader& r, ReplayStep step) {
 // `text` is the line without its comment; the typed text of `answer text` starts after the one
 // blank that follows the word.
 ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep step) {
-  if (r.Count() < 2) r.Fail("usage: answer yes|no|cancel | answer text TEXT | answer size W H");
+  if (r.Count() < 2)
+    r.Fail(
+        "usage: answer yes|no|cancel | answer text TEXT | answer size W H | answer font FAMILY "
+        "SIZE [bold] | answer file PATH");
   step.kind = Kind::kAnswer;
   step.answer.line = step.line;
   const std::string_view what = r.Word(1);
@@ -129,11 +132,25 @@ ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep st
     step.answer.kind = Answer::kSize;
     step.answer.width = r.Number(2);
     step.answer.height = r.Number(3);
+  } else if (what == "font") {
+    r.Arguments(3, 4, "answer font FAMILY SIZE [bold]");
+    step.answer.kind = Answer::kFont;
+    step.answer.text = r.Word(2);
+    step.answer.width = r.Number(3);
+    if (r.Count() == 5) {
+      if (r.Word(4) != "bold") r.Fail("unknown word '" + std::string(r.Word(4)) + "' (bold)");
+      step.answer.bold = true;
+    }
+  } else if (what == "file") {
+    r.Arguments(2, 2, "answer file PATH");
+    step.answer.kind = Answer::kFile;
+    step.answer.text = r.Word(2);
   } else if (what == "yes" || what == "no" || what == "cancel") {
     r.Arguments(1, 1, "answer yes|no|cancel");
     step.answer.kind = what == "yes" ? Answer::kYes : what == "no" ? Answer::kNo : Answer::kCancel;
   } else {
-    r.Fail("unknown answer '" + std::string(what) + "' (yes, no, text, size or cancel)");
+    r.Fail("unknown answer '" + std::string(what) +
+           "' (yes, no, text, size, font, file or cancel)");
   }
   return step;
 }

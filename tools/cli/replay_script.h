@@ -14,12 +14,13 @@ inline constexpr int kShiftKeyCode = 16777248;
 
 // An answer an `answer` line queues for a dialog still to come.
 struct DialogAnswer {
-  enum class Kind { kYes, kNo, kText, kSize, kCancel };
+  enum class Kind { kYes, kNo, kText, kSize, kCancel, kFont, kFile };
   Kind kind = Kind::kYes;
-  std::string text;  // text: the typed text
-  int width = 0;     // size: the numbers for the two fields
+  std::string text;  // text: the typed text; font: the family; file: the path
+  int width = 0;     // size: the numbers for the two fields; font: the pixel size
   int height = 0;
-  int line = 0;  // the script line that queued it
+  bool bold = false;  // font: bold chosen
+  int line = 0;       // the script line that queued it
 };
 
 // One command of a replay script as its line reads. Names and paths are kept as written; which
@@ -38,7 +39,7 @@ struct ReplayStep {
     kDrop,        // drop NAME SOURCE X Y
     kKeyDown,     // key down KEY [ctrl] [shift]
     kKeyUp,       // key up KEY [ctrl] [shift]
-    kAnswer,      // answer yes|no|cancel, answer text TEXT, answer size W H
+    kAnswer,      // answer yes|no|cancel, text TEXT, size W H, font FAMILY SIZE [bold], file PATH
     kShow,        // show WINDOW
     kHide,        // hide WINDOW
     kPrint,       // print NAME

@@ -44,6 +44,11 @@ std::pair<const char*, std::string> Described(const DialogAnswer& answer) {
     case DialogAnswer::Kind::kSize:
       return {"size dialog",
               "size " + std::to_string(answer.width) + " " + std::to_string(answer.height)};
+    case DialogAnswer::Kind::kFont:
+      return {"font dialog", "font " + answer.text + " " + std::to_string(answer.width) +
+                                 (answer.bold ? " bold" : "")};
+    case DialogAnswer::Kind::kFile:
+      return {"file dialog", "file " + answer.text};
     case DialogAnswer::Kind::kCancel:
       return {"input box or size dialog", "cancel"};
   }
@@ -68,6 +73,7 @@ ReplayError OutOfReach(const ReplayStep& step) {
 ReplaySession::ReplaySession(const std::string& programDir)
     : views_(platform_, platform_.answers), studio_(platform_, views_) {
   studio_.programDir = programDir;
+  studio_.frmT.SetFontEngine(&fonts_);
   views_.AttachCanvas(studio_.frmM);
   // The main window's first show starts the program: project, settings, windows.
   studio_.frmMain.FormShow();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "freetype_font_engine.h"
 #include "replay_names.h"
 #include "replay_platform.h"
 #include "replay_script.h"
@@ -49,6 +50,7 @@ class ReplaySession {
 
   ReplayPlatform platform_;
   ReplayViews views_;
+  FreeTypeFontEngine fonts_;  // the transform window's text
   Studio studio_;
 };
 

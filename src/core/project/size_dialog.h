@@ -18,6 +18,8 @@ class TfrmDlgSize {
   // "小さすぎます。" or "大きすぎます。" shown for sizes out of range.
   bool OKBtnClick(MessageSink& messages);
 
+  // The note that widths become multiples of 4; the transform window's size input hides it.
+  bool commentVisible = true;
   std::string edtWid = "320";
   std::string edtHei = "320";
   int resultWidth = 0;

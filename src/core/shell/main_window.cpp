@@ -99,36 +99,6 @@ std::vector<ToolBarEntry> MainToolBar() {
   return bar;
 }
 
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-template <std::size_t N>
-void PushRecent(std::array<std::string, N>& list, const std::string& item) {
-  std::string carried = item;
-  for (std::string& entry : list) {
-    std::string old = std::move(entry);
-    entry = std::move(carried);
-    if (SameIgnoringAsciiCase(old, item)) return;
-    carried = std::move(old);
-  }
-}
-template void PushRecent(std::array<std::string, 8>&, const std::string&);
-template void PushRecent(std::array<std::string, 4>&, const std::string&);
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  // A separator that stands first or directly follows another one is kept: "/b.bmp" → "/".
-  if (slash == 0 || path[slash - 1] == '/') return path.substr(0, slash + 1);
-  return path.substr(0, slash);
-}
-
 std::string TfrmMain::RecentCaption(const std::string& entry) {
   return entry.empty() ? "(empty)" : entry;
 }
@@ -138,18 +108,8 @@ namespace {
 // The main window's controls: every menu item, under the name of its menu, and every tool-bar
 // button but the separator.
 std::vector<ControlSpec> MainWindowControls() {
-  std::vector<ControlSpec> specs;
-  std::vector<const char*> menus;
-  for (const MenuEntry& entry : MainMenu()) {
-    if (entry.kind == MenuEntry::kMenu || entry.kind == MenuEntry::kSubmenu) {
-      menus.push_back(entry.name);
-    } else if (entry.kind == MenuEntry::kEnd) {
-      if (!menus.empty()) menus.pop_back();
-    } else if (entry.kind == MenuEntry::kItem) {
-      specs.push_back({entry.name, ControlKind::kMenuItem, menus.empty() ? "" : menus.back(), 0, 0,
-                       0, 0, entry.caption, 0, 0, 1, entry.tag});
-    }
-  }
+  const std::vector<MenuEntry> menu = MainMenu();
+  std::vector<ControlSpec> specs = MenuControls(menu);
   for (const ToolBarEntry& button : MainToolBar()) {
     if (button.image < 0) continue;
     specs.push_back({button.name, button.toggle ? ControlKind::kToggleButton : ControlKind::kButton,

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/menu.h"
 #include "controls/window_controls.h"
 #include "platform/platform.h"
+#include "platform/recent_list.h"
 #include "platform/window_table.h"
 
 namespace mirasketch {
@@ -17,15 +19,6 @@ class TfrmM;
 class ToolEngine;
 class Views;
 
-// One entry of the main menu as the view builds it: a top-level menu, a submenu, an item or a
-// separator, with its design name, caption (accelerator letter included), shortcut and Tag.
-struct MenuEntry {
-  enum Kind { kMenu, kSubmenu, kItem, kSeparator, kEnd } kind;
-  const char* name;
-  const char* caption;
-  const char* shortcut;  // "Ctrl+O" or ""
-  int tag;
-};
 // The whole main menu in order, the window menu's switches taken from the window table; kEnd
 // closes a menu or submenu.
 std::vector<MenuEntry> MainMenu();
@@ -120,15 +113,5 @@ class TfrmMain : public ControlWindow {
   Views& views_;
   ShellLinks& links_;
 };
-
-// Inserts `item` at the top of a recent list: an entry equal to it (ASCII case ignored) moves up,
-// otherwise the oldest entry drops out.
-template <std::size_t N>
-void PushRecent(std::array<std::string, N>& list, const std::string& item);
-// The folder part of a path: everything before the last separator, keeping a separator that
-// directly follows another or stands first ("/home/a/b.bmp" → "/home/a", "/b.bmp" → "/").
-std::string FolderOf(const std::string& path);
-// ASCII-only case-insensitive equality.
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b);
 
 }  // namespace mirasketch

@@ -20,6 +20,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmMaskEff(maskTools, frmMaskSet, toolEngine, *this, platformIn, random, viewsIn),
       selection(toolEngine, frmM.view, platformIn, *this),
       pictureFiles(project, platformIn),
+      frmT(toolEngine, selection, pictureFiles, platformIn, viewsIn, random),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
   maskTools.Register();
@@ -30,6 +31,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskSet)] = &frmMaskSet;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskEff)] = &frmMaskEff;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmT)] = &frmT;
 }
 
 std::string Studio::Caption(WindowId window) const {
@@ -92,6 +94,9 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
       else
         frmMaskSet.FormHide();
       break;
+    case WindowId::frmT:
+      frmT.visible = visible;
+      break;
     case WindowId::frmMaskEff:
       if (visible)
         frmMaskEff.FormActivate();
@@ -103,9 +108,8 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
   }
 }
 
-void Studio::OpenTransformWindow(bool, int, int) {
-  // The transform window is shown as its designed frame; loading the floating piece into it
-  // (`workLayer`, width × height) comes with the window itself.
+void Studio::OpenTransformWindow(bool withPiece, int width, int height) {
+  if (withPiece) frmT.LoadPiece(toolEngine.workLayer, width, height);
   ShowWindow(WindowId::frmT, true);
 }
 

@@ -26,6 +26,7 @@
 #include "shell/shell_links.h"
 #include "shell/tool_panel.h"
 #include "transform/selection.h"
+#include "transform/transform_window.h"
 
 namespace mirasketch {
 
@@ -82,6 +83,7 @@ class Studio : private ProjectLinks,
   TfrmMaskEff frmMaskEff;
   Selection selection;
   PictureFiles pictureFiles;
+  TfrmT frmT;
   TfrmMain frmMain;
 
  private:

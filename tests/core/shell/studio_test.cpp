@@ -55,7 +55,8 @@ TEST_F(StudioTest, TheWindowTableDrivesTheSwitches) {
   EXPECT_EQ(switches, WindowSwitchCount());
   EXPECT_EQ(FindWindow("TfrmX"), nullptr);
   EXPECT_EQ(studio.Controls(WindowId::frmC), &studio.frmC);
-  EXPECT_EQ(studio.Controls(WindowId::frmT), nullptr);
+  EXPECT_EQ(studio.Controls(WindowId::frmT), &studio.frmT);
+  EXPECT_EQ(studio.Controls(WindowId::frmPos), nullptr);
 
   // Every switch is a window-menu item and a tool-bar toggle with its Tag, in Tag order.
   std::vector<std::string> items, buttons;
