@@ -443,6 +443,18 @@ void Reduce(ResampleState& state, const PixelRows& big, int bigW, int bigH, cons
   }
 }
 
+// The reduction of `big` (bigWidth × bigHeight of the big picture, or of the source read in place)
+// into the result, the source mask consulted where it is protected; the big picture is released.
+void ReduceRows(ResampleState& state, const PixelRows& big) {
+  if (state.protectMask) {
+    const MaskRows mask(state.srcPiece.mask, big.width, big.height);
+    Reduce(state, big, state.bigWidth, state.bigHeight, &mask, 0);
+  } else {
+    Reduce(state, big, state.bigWidth, state.bigHeight, nullptr, 0);
+  }
+  state.bigPicture.Alloc(4, 4);
+}
+
 // Copies the n pixels whose mask byte is 0.
 void Stamp(const Byte* in, const Byte* mask, Byte* out, int n) {
   for (const Byte* end = mask + n; mask != end; ++mask, in += 3, out += 3)
@@ -506,15 +518,8 @@ void ComputeScale(ResampleState& state, MessageSink& messages) {
     // place, which gives the same pixels without the copy.
     state.bigWidth = state.srcWidth;
     state.bigHeight = state.srcHeight;
-    const PixelRows big = RowsOf(state.srcPiece, state.bigWidth, state.bigHeight);
     WhitePadding(state.resultPicture, tw);
-    if (state.protectMask) {
-      const MaskRows mask(state.srcPiece.mask, big.width, big.height);
-      Reduce(state, big, state.bigWidth, state.bigHeight, &mask, 0);
-    } else {
-      Reduce(state, big, state.bigWidth, state.bigHeight, nullptr, 0);
-    }
-    state.bigPicture.Alloc(4, 4);
+    ReduceRows(state, RowsOf(state.srcPiece, state.bigWidth, state.bigHeight));
     return;
   }
   const Source s(state, state.protectMask);
@@ -652,14 +657,7 @@ void ComputeTrapezoid(ResampleState& state, MessageSink& messages) {
 }
 
 void ReduceAverage(ResampleState& state) {
-  const PixelRows big = RowsOf(state.bigPicture, state.bigWidth, state.bigHeight);
-  if (state.protectMask) {
-    const MaskRows mask(state.srcPiece.mask, big.width, big.height);
-    Reduce(state, big, state.bigWidth, state.bigHeight, &mask, 0);
-  } else {
-    Reduce(state, big, state.bigWidth, state.bigHeight, nullptr, 0);
-  }
-  state.bigPicture.Alloc(4, 4);
+  ReduceRows(state, RowsOf(state.bigPicture, state.bigWidth, state.bigHeight));
 }
 
 void AntiAlias(ResampleState& state, MessageSink& messages) {
