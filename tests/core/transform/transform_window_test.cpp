@@ -39,16 +39,16 @@ class BlockFont : public FontEngine {
   std::vector<char32_t> codes;
 };
 
-// The transform window over the white start layer with a 100 × 60 source loaded from a
-// floating piece whose mask is 255 in its left half.
+// The transform window over the white start layer with a 101 × 61 source loaded from a
+// floating piece, red but for its last column and row, whose mask is 255 in its left half.
 class TransformWindowTest : public PaintTest {
  protected:
   TransformWindowTest() {
     CDibTM& piece = Tools().workLayer;
-    piece.SetSize(101, 61, platform);
+    piece.SetSize(102, 62, platform);
     piece.FillRect(0, 0, 100, 60, kRed);
     piece.mask.FillRect(0, 0, 50, 60, 255);
-    window.LoadPiece(piece, 100, 60);
+    window.LoadPiece(piece, 101, 61);
   }
   void Input(const std::string& text) { platform.inputs.push_back(text); }
 
@@ -68,8 +68,8 @@ TEST_F(TransformWindowTest, TypedAndDraggedSizesFollowTheirClamps) {
   EXPECT_EQ(r.targetWidth, 4);
   Input("5000");
   window.Click("mnuMagPercent");
-  EXPECT_EQ(r.targetWidth, 5000);
-  EXPECT_EQ(r.targetHeight, 3000);
+  EXPECT_EQ(r.targetWidth, 5050);
+  EXPECT_EQ(r.targetHeight, 3050);
   Input("100000");
   window.Click("mnuMagPercent");
   EXPECT_EQ(r.targetWidth, 10000);
@@ -142,7 +142,7 @@ TEST_F(TransformWindowTest, OnlyTheSourcePasteCarriesTheMask) {
   EXPECT_EQ(Layer().GetPixel(99, 59), kRed);
 
   window.Click("mnuPaste");
-  EXPECT_EQ(studio.selection.pieceWidth, 100);
+  EXPECT_EQ(studio.selection.pieceWidth, 101);
   EXPECT_EQ(Tools().workLayer.mask.GetPixel(10, 10), 0);
 }
 
