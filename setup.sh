@@ -59,7 +59,8 @@ case "${1:-}" in
     echo "== sanitizer build (ASan + UBSan) and tests"
     configure_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DMIRASKETCH_SANITIZE=ON \
       -DMIRASKETCH_WERROR=ON -DMIRASKETCH_APP=OFF -DMIRASKETCH_BENCH=OFF
-    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    LSAN_OPTIONS="suppressions=$here/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+      ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     if command -v clang++ >/dev/null 2>&1; then
       echo "== fuzz build (clang, libFuzzer) and bounded fuzz runs"
       CC=clang CXX=clang++ configure_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
