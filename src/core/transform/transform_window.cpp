@@ -130,17 +130,22 @@ double TfrmT::TypedNumber(const std::string& text) {
 }
 
 void TfrmT::LoadPiece(const CDibTM& piece, int w, int h) {
-  if (piece.Bits() == nullptr || w < 1 || h < 1 || w > piece.Width() || h > piece.Height()) return;
+  if (TakeSource(piece, w, h)) Changed();
+}
+
+bool TfrmT::TakeSource(const CDibTM& piece, int w, int h) {
+  if (piece.Bits() == nullptr || w < 1 || h < 1 || w > piece.Width() || h > piece.Height())
+    return false;
   r.srcPiece.Assign(piece, platform_);
   if (r.srcPiece.Width() != piece.Width() ||
       !r.resultPicture.SetSize(piece.Width(), piece.Height(), platform_))
-    return;
+    return false;
   CopyBlock(r.resultPicture, 0, 0, piece, 0, 0, piece.Width(), piece.Height());
   r.srcWidth = r.resultWidth = w;
   r.srcHeight = r.resultHeight = h;
   dragging = false;
   editMode = emNone;
-  Changed();
+  return true;
 }
 
 void TfrmT::mnuMagAspectClick(int tag) {
@@ -326,16 +331,8 @@ void TfrmT::mnuOpenFileClick(int tag) {
     platform_.ShowMessage(error.what());
     return;
   }
-  r.srcPiece.Assign(loaded, platform_);
-  if (r.srcPiece.Width() != loaded.Width() ||
-      !r.resultPicture.SetSize(loaded.Width(), loaded.Height(), platform_))
-    return;
+  if (!TakeSource(loaded, loaded.Width(), loaded.Height())) return;
   r.srcPiece.ResetMask();
-  r.srcWidth = r.resultWidth = loaded.Width();
-  r.srcHeight = r.resultHeight = loaded.Height();
-  CopyBlock(r.resultPicture, 0, 0, r.srcPiece, 0, 0, r.srcWidth, r.srcHeight);
-  dragging = false;
-  editMode = emNone;
   RememberFolder(openFolder_);
   Changed();
 }

@@ -101,6 +101,9 @@ class TfrmT : public ControlWindow {
  private:
   // Repaints the client area and tells the view.
   void Changed();
+  // `piece`'s whole buffer with its mask becomes the source and the result, its top-left w × h
+  // used, and nothing is being edited; false (after the buffer's message) when it cannot be held.
+  bool TakeSource(const CDibTM& piece, int w, int h);
   // The folders' captions on their menu items.
   void ShowFolders();
   // A typed number: the text's leading real number (0 for text that is none).
