@@ -4,6 +4,7 @@
 #include "painting/layer_move_tool.h"
 #include "painting/paint_bucket.h"
 #include "painting/pen_tools.h"
+#include "painting/polyline.h"
 
 namespace mirasketch {
 
@@ -15,17 +16,10 @@ struct ToolFunction {
 };
 
 constexpr ToolFunction kTools[] = {
-    {tkPen, PenTool},
-    {tkErase, EraseTool},
-    {tkBox, ShapeTool},
-    {tkCircle, ShapeTool},
-    {tkLine, ShapeTool},
-    {tkBrush, BrushTool},
-    {tkAirBrush, AirBrushTool},
-    {tkAverageBrush, AverageBrushTool},
-    {tkBrushBig, BigBrushTool},
-    {tkPenki, PaintBucketTool},
-    {tkLayerMove, LayerMoveTool},
+    {tkPen, PenTool},           {tkErase, EraseTool},       {tkBox, ShapeTool},
+    {tkCircle, ShapeTool},      {tkLine, ShapeTool},        {tkOresen, PolylineTool},
+    {tkBrush, BrushTool},       {tkAirBrush, AirBrushTool}, {tkAverageBrush, AverageBrushTool},
+    {tkBrushBig, BigBrushTool}, {tkPenki, PaintBucketTool}, {tkLayerMove, LayerMoveTool},
 };
 
 }  // namespace

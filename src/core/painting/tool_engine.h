@@ -7,6 +7,7 @@
 #include "buffers/dib256.h"
 #include "buffers/dib_tm.h"
 #include "painting/draw_context.h"
+#include "painting/spline.h"
 #include "painting/tool_links.h"
 #include "painting/tool_settings.h"
 #include "platform/surface.h"
@@ -122,6 +123,8 @@ class ToolEngine {
   CDibTM workLayer;
   CDib256 brushImage;
   DrawContext draw;
+  // The control points the curve tools share.
+  SplinePoints spline;
 
  private:
   // Sends an event to the current tool's handler; false when it has none.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace mirasketch {
 
@@ -25,6 +26,9 @@ class ToolLinks {
   // Recomposes and shows the whole canvas, or only its visible part.
   virtual void RedrawCanvas() = 0;
   virtual void RedrawVisibleCanvas() = 0;
+  // The canvas window's guide line from active-layer point (x, y) to the pointer, and its end.
+  virtual void StartRubberBand(int x, int y) = 0;
+  virtual void StopRubberBand() = 0;
 
   // Tool panel: the selected stamp, selecting one and pressing a tool button.
   virtual int SelectedBrush() const = 0;
@@ -43,6 +47,9 @@ class ToolLinks {
   // Option window: the shape readouts and clearing them.
   virtual void ShowRectReadout(int line, int x1, int y1, int x2, int y2) = 0;
   virtual void ShowBoxReadout(int line, int x, int y, int w, int h) = 0;
+  // prefix + "(a,b)", and a text of its own.
+  virtual void ShowPointReadout(int line, const std::string& prefix, int a, int b) = 0;
+  virtual void ShowReadout(int line, const std::string& text) = 0;
   virtual void ClearReadouts() = 0;
 };
 

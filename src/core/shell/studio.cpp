@@ -23,6 +23,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmT(toolEngine, selection, pictureFiles, platformIn, viewsIn, random),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
+  inkTool.Register(toolEngine);
   maskTools.Register();
   selection.Register();
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;

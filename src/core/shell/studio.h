@@ -9,6 +9,7 @@
 #include "mask/mask_window.h"
 #include "painting/canvas_links.h"
 #include "painting/canvas_window.h"
+#include "painting/ink_tool.h"
 #include "painting/painting_tools.h"
 #include "painting/tool_engine.h"
 #include "painting/tool_links.h"
@@ -76,6 +77,7 @@ class Studio : private ProjectLinks,
   TfrmCol frmCol;
   TfrmOpt frmOpt;
   TfrmL frmL;
+  InkTool inkTool;
   MaskTools maskTools;
   TfrmMaskSet frmMaskSet;
   // The program's one generator, seeded from the clock at start-up.
@@ -111,6 +113,8 @@ class Studio : private ProjectLinks,
   }
   void RedrawCanvas() override { frmM.Redraw(); }
   void RedrawVisibleCanvas() override { frmM.RedrawVisible(); }
+  void StartRubberBand(int x, int y) override { frmM.StartRubberBand(x, y); }
+  void StopRubberBand() override { frmM.rubberBandOn = false; }
   int SelectedBrush() const override { return frmC.selectedBrush; }
   void SetBrushIndex(int stamp) override { frmC.SetBrushIndex(stamp); }
   void SelectTool(int code) override { frmC.SelectTool(code); }
@@ -124,6 +128,7 @@ class Studio : private ProjectLinks,
   void ShowBoxReadout(int line, int x, int y, int w, int h) override {
     frmOpt.ShowBoxReadout(line, x, y, w, h);
   }
+  void ShowReadout(int line, const std::string& text) override { frmOpt.ShowReadout(line, text); }
   void ClearReadouts() override { frmOpt.ClearReadouts(); }
 
   // CanvasLinks (besides those shared with the other links).
