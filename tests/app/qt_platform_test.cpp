@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -205,7 +206,11 @@ void QtPlatformTest::saveDialogUsesTheRequest() {
     suffix = files->defaultSuffix();
     asksOverwrite = !files->testOption(QFileDialog::DontConfirmOverwrite);
     directory = files->directory().absolutePath();
-    files->selectFile("drawing");
+    // Typed into the name field: selectFile leaves the field alone once it has the focus, which
+    // the offscreen platform gives it at a varying moment.
+    auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name != nullptr);
+    name->setText("drawing");
     static_cast<QDialog*>(files)->accept();
   });
   const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
