@@ -23,8 +23,9 @@ std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites() {
 
 RunningProgram::RunningProgram(bool realQuit) {
   if (!realQuit) views.quit = [this] { ++quitRequests; };
-  // The program's folder holds its brush sheet, as an installed program's does.
+  // The program's folder holds its data files, as an installed program's does.
   std::filesystem::copy_file(MIRASKETCH_BRUSH_SHEET, folder.Path() + "/brush.bmp");
+  std::filesystem::copy_file(MIRASKETCH_RULER_DATA, folder.Path() + "/Ruler.dat");
   studio.programDir = folder.Path() + "/";
   windows.main.show();
   studio.frmMain.FormShow();

@@ -244,8 +244,9 @@ void FileCommandsTest::overwriteQuestion() {
   QCOMPARE(bytes[0], std::uint8_t{'B'});
   QCOMPARE(bytes[1], std::uint8_t{'M'});
   QCOMPARE(program.ItemText("mnuPastFile0"), QString::fromStdString(path));
-  // No temporary file is left beside it (the folder is the program's, with its brush sheet).
-  QCOMPARE(program.folder.Entries(), std::vector<std::string>({"brush.bmp", "old.bmp"}));
+  // No temporary file is left beside it (the folder is the program's, with its data files).
+  QCOMPARE(program.folder.Entries(),
+           std::vector<std::string>({"Ruler.dat", "brush.bmp", "old.bmp"}));
 }
 
 void FileCommandsTest::discardQuestionOnClose() {

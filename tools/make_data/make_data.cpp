@@ -1,5 +1,5 @@
-// make_data OUTDIR: writes the program's data files into OUTDIR (created when missing). For now
-// that is the brush sheet, OUTDIR/brush.bmp.
+// make_data OUTDIR: writes the program's data files into OUTDIR (created when missing): the brush
+// sheet OUTDIR/brush.bmp and the ruler templates OUTDIR/Ruler.dat.
 
 #include <cstdio>
 #include <exception>
@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "brush_sheet.h"
+#include "ruler_data.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -22,13 +23,15 @@ int main(int argc, char** argv) {
                  error.message().c_str());
     return 1;
   }
-  const std::string fileName = (folder / "brush.bmp").string();
+  const std::string brushSheet = (folder / "brush.bmp").string();
+  const std::string rulers = (folder / "Ruler.dat").string();
   try {
-    mirasketch::brushes::WriteBrushSheet(fileName);
+    mirasketch::brushes::WriteBrushSheet(brushSheet);
+    mirasketch::rulers::WriteRulerData(rulers);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_data: %s\n", e.what());
     return 1;
   }
-  std::printf("%s\n", fileName.c_str());
+  std::printf("%s\n%s\n", brushSheet.c_str(), rulers.c_str());
   return 0;
 }

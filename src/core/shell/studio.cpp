@@ -24,6 +24,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
   paintingTools_.Register(toolEngine);
   inkTool.Register(toolEngine);
+  rulerTool.Register(toolEngine);
   maskTools.Register();
   selection.Register();
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
@@ -58,6 +59,7 @@ void Studio::StartUp() {
   frmM.SetUndoLevels(2);
   pictureFiles.jpegQuality = 100;
   toolEngine.LoadBrushImage(programDir + "brush.bmp", platform);
+  rulerTool.LoadRulerData(programDir + "Ruler.dat", platform);
   frmMain.ShowToolWindow(0, true);
   views.ShowWindow(WindowId::frmC, true);
   frmM.Redraw();

@@ -11,6 +11,7 @@
 #include "painting/canvas_window.h"
 #include "painting/ink_tool.h"
 #include "painting/painting_tools.h"
+#include "painting/ruler.h"
 #include "painting/tool_engine.h"
 #include "painting/tool_links.h"
 #include "platform/platform.h"
@@ -47,8 +48,8 @@ class Studio : private ProjectLinks,
   Studio& operator=(const Studio&) = delete;
 
   // The main window's first show: the start-up project, the settings (defaults until the settings
-  // file is read), the brush sheet and palette from `programDir`, the recent lists, and the canvas
-  // window and tool panel shown.
+  // file is read), the brush sheet, the ruler templates and the palette from `programDir`, the
+  // recent lists, and the canvas window and tool panel shown.
   void StartUp() override;
 
   // Shows or hides a window: through its switch on the main window when it has one, else
@@ -78,6 +79,7 @@ class Studio : private ProjectLinks,
   TfrmOpt frmOpt;
   TfrmL frmL;
   InkTool inkTool;
+  RulerTool rulerTool;
   MaskTools maskTools;
   TfrmMaskSet frmMaskSet;
   // The program's one generator, seeded from the clock at start-up.

@@ -108,7 +108,7 @@ TEST_F(StudioTest, AToolFamilyRegisteredFromOutsideReceivesEveryEvent) {
   EXPECT_TRUE(canvas.modified);
   // A code nobody registered takes up no stroke, as before.
   canvas.modified = false;
-  studio.frmC.Click("spbRuler");
+  studio.toolEngine.settings.currentTool = 100;
   canvas.pbxAMouseDown(MouseButton::kLeft, 5, 5);
   EXPECT_FALSE(canvas.modified);
   EXPECT_FALSE(studio.toolEngine.strokeActive);
