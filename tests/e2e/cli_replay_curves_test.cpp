@@ -35,12 +35,7 @@ struct Points {
   void AddNudged(double px, double py) { Add(Nudged(x.back(), px), Nudged(y.back(), py)); }
 };
 
-void ExpectPicture(const std::string& path, const ExpectedPicture& expected) {
-  CDibTrue picture;
-  int width = 0, height = 0;
-  if (!test::ReadPicture(path, picture, width, height)) return;
-  EXPECT_EQ(expected.Differences(picture, width, height), "") << path;
-}
+using test::ExpectPicture;
 
 // Curve mode: a drag gives the first segment, two clicks add points, the right click ends the
 // figure as drawn.

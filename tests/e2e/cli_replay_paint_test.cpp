@@ -20,13 +20,7 @@ constexpr int kBlue = 0xFF0000;
 constexpr int kMagenta = 0xFF00FF;
 constexpr int kGreen200 = 0x00C800;
 
-// Compares a saved 64 × 48 picture with the expectation.
-void ExpectPicture(const std::string& path, const ExpectedPicture& expected) {
-  CDibTrue picture;
-  int width = 0, height = 0;
-  if (!test::ReadPicture(path, picture, width, height)) return;
-  EXPECT_EQ(expected.Differences(picture, width, height), "") << path;
-}
+using test::ExpectPicture;
 
 // The pen's stroke with the default stamp in the slider colour: every point of the drag is
 // stamped, the press point and the release point included; nothing else changes.

@@ -17,12 +17,7 @@ using test::Replay;
 
 constexpr int kRed = 0x0000FF;
 
-void ExpectPicture(const std::string& path, const test::ExpectedPicture& expected) {
-  CDibTrue picture;
-  int width = 0, height = 0;
-  if (!test::ReadPicture(path, picture, width, height)) return;
-  EXPECT_EQ(expected.Differences(picture, width, height), "") << path;
-}
+using test::ExpectPicture;
 
 void ExpectSize(const std::string& path, int expectedWidth, int expectedHeight) {
   CDibTrue picture;

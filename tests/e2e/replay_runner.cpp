@@ -97,4 +97,11 @@ std::string ExpectedPicture::Differences(const CDibTrue& picture, int width, int
   return std::to_string(count) + " pixels differ:" + out.str();
 }
 
+void ExpectPicture(const std::string& path, const ExpectedPicture& expected) {
+  CDibTrue picture;
+  int width = 0, height = 0;
+  if (!ReadPicture(path, picture, width, height)) return;
+  EXPECT_EQ(expected.Differences(picture, width, height), "") << path;
+}
+
 }  // namespace mirasketch::test

@@ -43,4 +43,8 @@ class ExpectedPicture {
   std::vector<int> colours_;  // row by row; −1: not compared
 };
 
+// Reads the saved picture at `path` and adds a test failure naming it when it differs from
+// `expected` (or cannot be read).
+void ExpectPicture(const std::string& path, const ExpectedPicture& expected);
+
 }  // namespace mirasketch::test
