@@ -2,7 +2,11 @@
 // 2048 × 2048 pencil sketch: each event re-corrects every control point against the sketch,
 // redraws the whole stroke from the snapshot and repaints the visible part of the canvas; its
 // median per event is set against a repaint of the same view alone, measured in the same run.
+// The ruler at scale 5 on a 4096 × 4096 canvas: one whole overlay (the canvas recomposed, the
+// cloud, its rail and the handles drawn), set against recomposing the canvas alone; and the
+// events of a turning drag, which only put back the pixels under the last outline.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -13,6 +17,7 @@
 #include "painting/tool_settings.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
+#include "project/compositor.h"
 #include "shell/studio.h"
 
 namespace {
@@ -32,19 +37,18 @@ int SketchY(int x) {
   return 500 + static_cast<int>(120 * std::sin(x * 2 * std::numbers::pi / 900));
 }
 
-struct CurveBench {
-  CurveBench() : platform(nullptr), studio(platform, views), surface(viewport) {
+// A studio on a side × side canvas of faint paper grain, shown in a 1280 × 1000 view.
+struct BenchStudio {
+  explicit BenchStudio(int side) : platform(nullptr), studio(platform, views), surface(viewport) {
     LayerProject& p = studio.project;
     p.InitLayers();
-    p.NewProject(1, kSide, kSide);
+    p.NewProject(1, side, side);
     CDibTM& layer = p.Layer(0);
-    // A two-pixel grey pencil line, and a faint paper grain everywhere else.
-    for (int y = 0; y < kSide; ++y)
-      for (int x = 0; x < kSide; ++x)
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x)
         layer.SetPixel(x, y, (x * 7 + y * 13) % 5 ? 0xF4F4F4 : 0xEAEAEA);
-    for (int x = 0; x < kSide; ++x)
-      for (int d = 0; d < 2; ++d) layer.SetPixel(x, SketchY(x) + d, 0x505050);
     studio.toolEngine.LoadBrushImage(MIRASKETCH_DATA_DIR "/brush.bmp", platform);
+    studio.rulerTool.LoadRulerData(MIRASKETCH_DATA_DIR "/Ruler.dat", platform);
     TfrmM& canvas = studio.frmM;
     viewport.Alloc(kClientWidth, kClientHeight);
     canvas.paintBox = &surface;
@@ -54,6 +58,21 @@ struct CurveBench {
     canvas.InitAfterSettings();
     canvas.visible = true;
     studio.frmCol.SetDrawColour(MakeColour(20, 20, 160));
+  }
+
+  HeadlessPlatform platform;
+  NoViews views;
+  Studio studio;
+  CDibTrue viewport;
+  DibSurface surface;
+};
+
+struct CurveBench : BenchStudio {
+  CurveBench() : BenchStudio(kSide) {
+    // A two-pixel grey pencil line over the grain.
+    CDibTM& layer = studio.project.Layer(0);
+    for (int x = 0; x < kSide; ++x)
+      for (int d = 0; d < 2; ++d) layer.SetPixel(x, SketchY(x) + d, 0x505050);
   }
 
   // One inking stroke a little off the pencil line, 2 pixels an event (about 50 control points);
@@ -78,12 +97,46 @@ struct CurveBench {
     canvas.Undo();
     return times;
   }
+};
 
-  HeadlessPlatform platform;
-  NoViews views;
-  Studio studio;
-  CDibTrue viewport;
-  DibSurface surface;
+struct RulerBench : BenchStudio {
+  static constexpr int kRulerSide = 4096;
+  RulerBench() : BenchStudio(kRulerSide) {
+    studio.toolEngine.settings.rulerKind = 2;
+    studio.toolEngine.settings.rulerScale = 5.0f;
+    studio.frmC.SelectTool(tkRuler);
+    studio.rulerTool.rulerCenter = {kRulerSide / 2, kRulerSide / 2};
+  }
+  double Overlay() {
+    const Clock::time_point start = Clock::now();
+    studio.rulerTool.DrawRulerOverlay(studio.toolEngine, RulerTool::kNone);
+    return Micros(Clock::now() - start);
+  }
+  double Compose() {
+    LayerProject& p = studio.project;
+    const Clock::time_point start = Clock::now();
+    DrawChecker(p, 0, 0, kRulerSide, kRulerSide);
+    ComposeRect(p, 0, 0, kRulerSide, kRulerSide);
+    return Micros(Clock::now() - start);
+  }
+  // A turn by the handle through 100 events (each also repaints the view); their times.
+  std::vector<double> Turn() {
+    TfrmM& canvas = studio.frmM;
+    RulerTool& ruler = studio.rulerTool;
+    ruler.rulerAngle = 0;
+    const int cx = ruler.rulerCenter.x, cy = ruler.rulerCenter.y;
+    canvas.pbxAMouseDown(MouseButton::kLeft, cx + 24, cy);
+    std::vector<double> times;
+    for (int i = 1; i <= 100; ++i) {
+      const double a = i * std::numbers::pi / 100;
+      const Clock::time_point start = Clock::now();
+      canvas.pbxAMouseMove(cx + static_cast<int>(200 * std::cos(a)),
+                           cy + static_cast<int>(200 * std::sin(a)));
+      times.push_back(Micros(Clock::now() - start));
+    }
+    canvas.pbxAMouseUp(MouseButton::kLeft, cx - 200, cy);
+    return times;
+  }
 };
 
 }  // namespace
@@ -107,5 +160,22 @@ int main() {
   }
   std::printf("metric: ink_stroke_us %.1f\n", Median(ink));
   std::printf("ratio: ink_vs_view_repaint %.3f\n", Median(repaint) / Median(ink));
+
+  RulerBench ruler;
+  std::vector<double> overlay, compose, turn;
+  for (int run = 0; run < 5; ++run) {
+    overlay.push_back(ruler.Overlay());
+    compose.push_back(ruler.Compose());
+    const std::vector<double> times = ruler.Turn();
+    turn.push_back(Median(times));
+    std::printf(
+        "run %d: ruler overlay %.1f us, canvas recomposed %.1f us; turn event median %.1f "
+        "us, max %.1f us\n",
+        run, overlay.back(), compose.back(), turn.back(),
+        *std::max_element(times.begin(), times.end()));
+  }
+  std::printf("metric: ruler_overlay_us %.1f\n", Median(overlay));
+  std::printf("metric: ruler_turn_event_us %.1f\n", Median(turn));
+  std::printf("ratio: ruler_overlay_vs_compose %.3f\n", Median(compose) / Median(overlay));
   return 0;
 }
