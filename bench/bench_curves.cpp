@@ -12,6 +12,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_timing.h"
 #include "buffers/dib_surface.h"
 #include "painting/tool_settings.h"
@@ -49,14 +50,7 @@ struct BenchStudio {
         layer.SetPixel(x, y, (x * 7 + y * 13) % 5 ? 0xF4F4F4 : 0xEAEAEA);
     studio.toolEngine.LoadBrushImage(MIRASKETCH_DATA_DIR "/brush.bmp", platform);
     studio.rulerTool.LoadRulerData(MIRASKETCH_DATA_DIR "/Ruler.dat", platform);
-    TfrmM& canvas = studio.frmM;
-    viewport.Alloc(kClientWidth, kClientHeight);
-    canvas.paintBox = &surface;
-    canvas.view.clientWidth = kClientWidth;
-    canvas.view.clientHeight = kClientHeight;
-    canvas.SetUndoLevels(2);
-    canvas.InitAfterSettings();
-    canvas.visible = true;
+    bench::ShowCanvasIn(studio.frmM, viewport, surface, kClientWidth, kClientHeight);
     studio.frmCol.SetDrawColour(MakeColour(20, 20, 160));
   }
 

@@ -13,6 +13,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_timing.h"
 #include "buffers/dib_surface.h"
 #include "painting/tool_settings.h"
@@ -57,14 +58,7 @@ struct StrokeBench {
     }
     p.SetActiveLayer(4);
     studio.toolEngine.LoadBrushImage(MIRASKETCH_DATA_DIR "/brush.bmp", platform);
-    TfrmM& canvas = studio.frmM;
-    viewport.Alloc(kClientWidth, kClientHeight);
-    canvas.paintBox = &surface;
-    canvas.view.clientWidth = kClientWidth;
-    canvas.view.clientHeight = kClientHeight;
-    canvas.SetUndoLevels(2);
-    canvas.InitAfterSettings();
-    canvas.visible = true;
+    bench::ShowCanvasIn(studio.frmM, viewport, surface, kClientWidth, kClientHeight);
     studio.frmC.SelectTool(tkBrush);
     studio.toolEngine.settings.brushBrush = kStamp;
     studio.frmC.SelectTool(tkBrush);
