@@ -13,6 +13,7 @@
 namespace mirasketch {
 
 class CanvasWindowView;
+class Studio;
 
 // The message shown when an event needed more memory than the system could give.
 inline constexpr const char* kOutOfMemoryMessage = "メモリが足りないため、操作を中止しました。";
@@ -27,6 +28,8 @@ class AppViews : public Views {
   // Registers the top-level widget of a window and how it re-reads the core's state.
   void Attach(WindowId window, QWidget* widget, std::function<void()> reread);
   void AttachCanvas(CanvasWindowView* canvas);
+  // The studio whose window places the views apply and report the user's moves to.
+  void AttachStudio(Studio* studio) { studio_ = studio; }
   // From now on the windows are being torn down: hide events no longer reach the core and
   // notices are dropped.
   void BeginShutdown() { shuttingDown_ = true; }
@@ -54,6 +57,7 @@ class AppViews : public Views {
 
   void WindowChanged(WindowId window) override;
   void ShowWindow(WindowId window, bool visible) override;
+  void WindowPlaced(WindowId window) override;
   void CanvasGeometryChanged() override;
   void CanvasPainted() override;
   void Quit() override;
@@ -69,10 +73,15 @@ class AppViews : public Views {
     QPointer<QWidget> widget;
     std::function<void()> reread;
   };
+  // Tells the studio where the user moved or sized a window, and its state.
+  void ReportPlace(WindowId window);
+  friend class PlaceWatcher;
 
   Platform& platform_;
   std::array<Entry, kWindowCount> windows_;
   QPointer<CanvasWindowView> canvas_;
+  Studio* studio_ = nullptr;
+  bool placing_ = false;  // a place the core set is being applied
   bool shuttingDown_ = false;
 };
 

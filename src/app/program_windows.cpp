@@ -70,7 +70,9 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))),
       layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))),
       mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))),
-      transform(static_cast<TransformWindowView&>(Window(WindowId::frmT))) {}
+      transform(static_cast<TransformWindowView&>(Window(WindowId::frmT))) {
+  appViews.AttachStudio(&studio);
+}
 
 ProgramWindows::~ProgramWindows() {
   views.BeginShutdown();

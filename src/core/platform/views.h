@@ -15,6 +15,8 @@ class Views {
   virtual void WindowChanged(WindowId window) = 0;
   // A window is to be shown or hidden.
   virtual void ShowWindow(WindowId window, bool visible) = 0;
+  // A window's place or size was set (see `WindowPlaces`): its view moves it there.
+  virtual void WindowPlaced(WindowId window) = 0;
   // The canvas paint box changed size (zoom, canvas size) or its scroll position was set.
   virtual void CanvasGeometryChanged() = 0;
   // The canvas surface received new pixels and should reach the screen.
@@ -32,6 +34,7 @@ class NoViews : public Views {
  public:
   void WindowChanged(WindowId) override {}
   void ShowWindow(WindowId, bool) override {}
+  void WindowPlaced(WindowId) override {}
   void CanvasGeometryChanged() override {}
   void CanvasPainted() override {}
   void Quit() override {}

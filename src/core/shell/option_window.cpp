@@ -1,7 +1,7 @@
 #include "shell/option_window.h"
 
-#include "platform/views.h"
 #include "controls/window_controls.h"
+#include "platform/views.h"
 
 namespace mirasketch {
 

@@ -48,32 +48,11 @@ void Studio::SetCanvasCaption(const std::string& caption) {
 void Studio::StartUp() {
   random.Seed(static_cast<std::uint64_t>(platform.ClockMilliseconds()));
   project.InitLayers();
-  // The settings' defaults until the settings file is read: the tool panel laid out, the
-  // palette, two undo levels, the JPEG quality, the brush sheet, the end of the canvas window's
-  // start-up suspension.
-  frmM.InitAfterSettings();
   frmM.ResetView();  // the paint box takes the start-up canvas's size
-  frmC.InitToolPanel();
-  frmCol.LoadPalette(programDir, false);
-  frmL.InitLayerWindow();
-  frmM.SetUndoLevels(2);
-  pictureFiles.jpegQuality = 100;
-  toolEngine.LoadBrushImage(programDir + "brush.bmp", platform);
-  rulerTool.LoadRulerData(programDir + "Ruler.dat", platform);
+  LoadSettings();
   frmMain.ShowToolWindow(0, true);
   views.ShowWindow(WindowId::frmC, true);
   frmM.Redraw();
-}
-
-void Studio::SaveSettings() {
-  if (programDir.empty()) return;
-  // A program folder that cannot be written must not keep the program from closing: the
-  // failure is shown and the exit goes on.
-  try {
-    frmCol.SavePalette(programDir);
-  } catch (const IoError& error) {
-    platform.ShowMessage(error.what());
-  }
 }
 
 void Studio::WindowSwitched(WindowId window, bool visible) {

@@ -25,8 +25,10 @@
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
+#include "shell/settings_file.h"
 #include "shell/shell_links.h"
 #include "shell/tool_panel.h"
+#include "shell/window_places.h"
 #include "transform/selection.h"
 #include "transform/transform_window.h"
 
@@ -65,9 +67,21 @@ class Studio : private ProjectLinks,
   // caption of their design.
   std::string Caption(WindowId window) const;
 
+  // Reads the settings file (from `settingsDir`) into the tool settings, the windows' places and
+  // visibility, the undo levels, the JPEG quality and the recent lists, and the data files from
+  // `programDir`, in the order the windows are initialised.
+  void LoadSettings();
+  // The user moved or sized a window, or minimised, maximised or restored it.
+  void WindowMoved(WindowId window, const WindowBounds& bounds) { places.Moved(window, bounds); }
+
   // The program's folder with a trailing separator, where its data files are found; empty for
-  // the working folder.
+  // the working folder (and then no settings are read or written).
   std::string programDir;
+  // Where the settings file and the palette live: `programDir` when it can be written, else the
+  // user's configuration folder (see `SettingsFolder`).
+  std::string settingsDir;
+  SettingsFile settingsFile;
+  WindowPlaces places;
 
   Platform& platform;
   Views& views;

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "painting/tool_settings.h"
 #include "controls/window_controls.h"
+#include "painting/tool_settings.h"
 
 namespace mirasketch {
 

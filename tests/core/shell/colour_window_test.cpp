@@ -147,8 +147,9 @@ TEST_F(ColourWindowTest, PaletteFileRoundTripAndBadLength) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "パレットファイルが壊れているので読めません。-" + folder + "palcol.dat");
 
-  // A confirmed exit writes the palette beside the program.
+  // A confirmed exit writes the palette beside the program (a folder that can be written).
   studio.programDir = folder;
+  studio.LoadSettings();
   colour.paletteColours[9] = MakeColour(4, 5, 6);
   studio.frmMain.mnuExitClick();
   EXPECT_TRUE(views.quit);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "support/bmp_bytes.h"
 #include "support/studio_fixture.h"
 #include "support/temp_dir.h"
@@ -37,7 +39,12 @@ TEST(RecentLists, FolderOfKeepsTheRootSeparator) {
 
 class MainWindowTest : public test::StudioTest {
  protected:
-  MainWindowTest() { studio.programDir = "/opt/mirasketch/"; }
+  // An installed program's folder, which cannot be written, and a configuration folder that
+  // cannot be created either: nothing of the machine's own settings is read or written.
+  MainWindowTest() {
+    studio.programDir = "/opt/mirasketch/";
+    setenv("XDG_CONFIG_HOME", "/proc/mirasketch-test", 1);
+  }
   std::string Picture(const std::string& name, int width = 8, int height = 4) {
     test::BmpSpec spec;
     spec.width = width;
@@ -164,10 +171,12 @@ TEST_F(MainWindowTest, ExitAsksWhenModifiedAndUndoFromTheMenu) {
   platform.answers = {false};
   main.mnuExitClick();
   EXPECT_FALSE(views.quit);
-  main.mnuExitClick();  // answered Yes; the palette cannot be written there, which is shown
+  studio.LoadSettings();
+  messages.clear();  // no data files there
+  main.mnuExitClick();  // answered Yes; the settings cannot be written, which is shown once
   EXPECT_TRUE(views.quit);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find("/opt/mirasketch/palcol.dat"), std::string::npos);
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          "/proc/mirasketch-test/mirasketch/korvel.ini に書き込めません"});
 
   studio.frmM.SetUndoLevels(2);
   studio.frmM.PushUndo();
@@ -185,7 +194,12 @@ TEST_F(MainWindowTest, StartUpShowsTheStartProject) {
   EXPECT_TRUE(studio.frmM.visible);
   EXPECT_FALSE(studio.frmM.redrawSuspended);
   EXPECT_EQ(studio.frmM.undoLevels, 2);
-  EXPECT_EQ(views.shownWindows, (std::vector<std::pair<WindowId, bool>>{{WindowId::frmM, true},
+  // The switched windows start hidden without a settings file; then the canvas and the panel.
+  EXPECT_EQ(views.shownWindows, (std::vector<std::pair<WindowId, bool>>{{WindowId::frmCol, false},
+                                                                        {WindowId::frmOpt, false},
+                                                                        {WindowId::frmPos, false},
+                                                                        {WindowId::frmL, false},
+                                                                        {WindowId::frmM, true},
                                                                         {WindowId::frmC, true}}));
 }
 
