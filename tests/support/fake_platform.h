@@ -56,8 +56,8 @@ class FakePlatform : public Platform {
   void BeginBusy() override { ++busyDepth; }
   void EndBusy() override { --busyDepth; }
   void ScreenSize(int& width, int& height) override {
-    width = 1280;
-    height = 1024;
+    width = screenWidth;
+    height = screenHeight;
   }
   void PointerPosition(int& x, int& y) override {
     x = pointerX;
@@ -68,6 +68,8 @@ class FakePlatform : public Platform {
   std::int64_t AvailableMemory() override { return availableMemory; }
 
   std::vector<std::string> shown;
+  int screenWidth = 1280;
+  int screenHeight = 1024;
   std::vector<std::string> asked;
   std::deque<bool> answers;
   std::deque<std::optional<std::string>> inputs, openFiles, saveFiles;

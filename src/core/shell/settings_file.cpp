@@ -183,8 +183,8 @@ void SettingsFile::WriteBool(std::string_view section, std::string_view key, boo
 void SettingsFile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
   std::string text(Trim(value));
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  std::replace(text.begin(), text.end(), '\r', ' ');
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\0') c = ' ';
   Section& s = SectionFor(section);
   for (Line& l : s.lines) {
     if (!l.key.empty() && SameName(l.key, key)) {

@@ -39,7 +39,7 @@ class SettingsFile {
 
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
-  // Line breaks in the value are written as spaces: a value is one line.
+  // Line breaks and NUL bytes in the value are written as spaces: a value is one line of text.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
   // The whole file as it would be written.
