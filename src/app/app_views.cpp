@@ -4,12 +4,8 @@
 #include <QEvent>
 
 #include "canvas_window_view.h"
+#include "dialog_views.h"
 #include "shell/studio.h"
-#include "size_dialog_view.h"
-
-#ifndef MIRASKETCH_VERSION
-#define MIRASKETCH_VERSION "0"
-#endif
 
 namespace mirasketch {
 
@@ -110,14 +106,14 @@ bool AppViews::RunSizeDialog(TfrmDlgSize& dialog) {
   return view.exec() == QDialog::Accepted;
 }
 
-// The settings and version dialogs get their own windows later; until then they say what they
-// are in a message box.
-void AppViews::RunSettingsDialog() {
-  platform_.ShowMessage("設定");
+bool AppViews::RunSettingsDialog(TfrmDlgSetting& dialog) {
+  SettingsDialogView view(dialog);
+  return view.exec() == QDialog::Accepted;
 }
 
 void AppViews::RunVersionDialog() {
-  platform_.ShowMessage(std::string("Mirasketch\nVersion ") + MIRASKETCH_VERSION);
+  VersionDialogView view;
+  view.exec();
 }
 
 }  // namespace mirasketch

@@ -62,7 +62,7 @@ class AppViews : public Views {
   void CanvasPainted() override;
   void Quit() override;
   bool RunSizeDialog(TfrmDlgSize& dialog) override;
-  void RunSettingsDialog() override;
+  bool RunSettingsDialog(TfrmDlgSetting& dialog) override;
   void RunVersionDialog() override;
 
   // What `Quit` does; ends the application's event loop unless a test replaces it.

@@ -13,7 +13,7 @@
 
 #include "app_test.h"
 #include "project/size_dialog.h"
-#include "size_dialog_view.h"
+#include "dialog_views.h"
 
 namespace mirasketch::test {
 

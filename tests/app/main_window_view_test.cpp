@@ -3,8 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -236,11 +240,48 @@ void MainWindowViewTest::droppedPathsAreCutByCharacters() {
 
 void MainWindowViewTest::settingsVersionAndHelpCommands() {
   RunningProgram program;
+  // The settings dialog shows the values and OK takes what was typed, by the dialog's rules.
+  QString shown[2];
+  WhenModal([&shown](QDialog* dialog) {
+    QCOMPARE(dialog->windowTitle(), QString("設定"));
+    auto* undo = dialog->findChild<QLineEdit*>("edtUndoCount");
+    auto* quality = dialog->findChild<QLineEdit*>("edtJPGSave");
+    QVERIFY(undo != nullptr && quality != nullptr);
+    shown[0] = undo->text();
+    shown[1] = quality->text();
+    undo->setText("16");
+    quality->setText("250");
+    QTest::keyClick(undo, Qt::Key_Return);
+  });
   program.Action("mnuSetting")->trigger();
+  QVERIFY(ModalStepRan());
+  QCOMPARE(shown[0], QString("2"));
+  QCOMPARE(shown[1], QString("100"));
+  QCOMPARE(program.studio.frmM.undoLevels, 15);
+  QCOMPARE(program.studio.pictureFiles.jpegQuality, 100);
+  // Esc after editing keeps both.
+  WhenModal([](QDialog* dialog) {
+    dialog->findChild<QLineEdit*>("edtUndoCount")->setText("3");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  program.Action("mnuSetting")->trigger();
+  QVERIFY(ModalStepRan());
+  QCOMPARE(program.studio.frmM.undoLevels, 15);
+
+  QString name, version;
+  WhenModal([&](QDialog* dialog) {
+    QCOMPARE(dialog->windowTitle(), QString("バージョン情報"));
+    name = dialog->findChild<QLabel*>("ProductName")->text();
+    version = dialog->findChild<QLabel*>("Version")->text();
+    QVERIFY(!dialog->findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
+    dialog->findChild<QPushButton*>("OKButton")->click();
+  });
   program.Action("mnuabout")->trigger();
-  QCOMPARE(program.platform.shown.size(), std::size_t{2});
-  QCOMPARE(QString::fromStdString(program.platform.shown[0]), QString("設定"));
-  QVERIFY(QString::fromStdString(program.platform.shown[1]).startsWith("Mirasketch"));
+  QVERIFY(ModalStepRan());
+  QCOMPARE(name, QString("Mirasketch"));
+  QCOMPARE(version, QString("Version 1.12"));
+  QVERIFY(program.platform.shown.empty());
+
   program.Action("mnuHelpContents")->trigger();
   QCOMPARE(program.platform.helpShown.size(), std::size_t{1});
   QCOMPARE(program.platform.helpShown[0], program.folder.Path() + "/korvel.hlp");

@@ -4,6 +4,7 @@
 
 namespace mirasketch {
 
+class TfrmDlgSetting;
 class TfrmDlgSize;
 
 // How the core tells the views that something changed; the views then read the state again.
@@ -25,7 +26,9 @@ class Views {
   virtual void Quit() = 0;
   // Runs a modal dialog whose state and checks live in `dialog`; true when it closed with OK.
   virtual bool RunSizeDialog(TfrmDlgSize& dialog) = 0;
-  virtual void RunSettingsDialog() = 0;
+  // Runs the settings dialog over fields the core filled; true when it closed with OK (the core
+  // then takes the fields).
+  virtual bool RunSettingsDialog(TfrmDlgSetting& dialog) = 0;
   virtual void RunVersionDialog() = 0;
 };
 
@@ -39,7 +42,7 @@ class NoViews : public Views {
   void CanvasPainted() override {}
   void Quit() override {}
   bool RunSizeDialog(TfrmDlgSize&) override { return false; }
-  void RunSettingsDialog() override {}
+  bool RunSettingsDialog(TfrmDlgSetting&) override { return false; }
   void RunVersionDialog() override {}
 };
 

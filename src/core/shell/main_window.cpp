@@ -9,6 +9,7 @@
 #include "project/layer_project.h"
 #include "project/picture_file.h"
 #include "project/size_dialog.h"
+#include "shell/dialogs.h"
 #include "shell/shell_links.h"
 
 namespace mirasketch {
@@ -352,7 +353,9 @@ void TfrmMain::MenuShowWindowFromButton(int tag, bool down) {
 }
 
 void TfrmMain::mnuSettingClick() {
-  views_.RunSettingsDialog();
+  TfrmDlgSetting dialog(canvas_, files_);
+  dialog.FormShow();
+  if (views_.RunSettingsDialog(dialog)) dialog.OKBtnClick();
 }
 
 void TfrmMain::mnuHelpContentsClick() {

@@ -1,7 +1,6 @@
 #include "shell/settings_file.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -73,18 +72,6 @@ std::optional<int> SettingInteger(std::string_view value) {
   // A hexadecimal value is the 32-bit pattern it spells.
   const auto bits = static_cast<std::uint32_t>(n);
   return static_cast<int>(negative ? 0u - bits : bits);
-}
-
-int LeadingInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::int64_t n = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    n = std::min<std::int64_t>(n * 10 + (text[i] - '0'), std::int64_t{INT_MAX} + 1);
-  if (negative) return static_cast<int>(-n);
-  return static_cast<int>(std::min<std::int64_t>(n, INT_MAX));
 }
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}

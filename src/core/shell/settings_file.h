@@ -76,9 +76,4 @@ std::string SettingsFolder(const std::string& programDir);
 // not fit 32 bits (hexadecimal up to FFFFFFFF, read as the 32-bit pattern).
 std::optional<int> SettingInteger(std::string_view value);
 
-// The decimal number a typed text begins with: leading blanks skipped, an optional sign, digits up
-// to the first character that is not one; 0 when the text does not begin with a number. Numbers
-// beyond 32 bits are held at the nearest end.
-int LeadingInteger(std::string_view text);
-
 }  // namespace mirasketch

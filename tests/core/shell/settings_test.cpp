@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/io_error.h"
+#include "shell/dialogs.h"
 #include "support/studio_fixture.h"
 #include "support/temp_dir.h"
 
@@ -44,11 +45,6 @@ TEST(SettingsFile, ValuesReadByTheIntegerAndStringRules) {
   // A binary file is no settings at all.
   f.Parse(std::string("[ToolSetting]\nLastColor=5\n\0\x01\x02", 29));
   EXPECT_EQ(f.ReadInteger("ToolSetting", "LastColor", 0), 0);
-
-  EXPECT_EQ(LeadingInteger("  16px"), 16);
-  EXPECT_EQ(LeadingInteger("-3x"), -3);
-  EXPECT_EQ(LeadingInteger("abc"), 0);
-  EXPECT_EQ(LeadingInteger("99999999999"), 2147483647);
 }
 
 TEST(SettingsFile, RewritingKeepsWhatItDoesNotKnowAndNeverHalfWrites) {
@@ -157,6 +153,32 @@ TEST_F(SettingsTest, VisibilityAndValuesSurviveARestart) {
   EXPECT_TRUE(next.frmMain.WindowChecked(1));
   EXPECT_TRUE(next.toolEngine.settings.shapeFill);
   EXPECT_EQ(next.frmM.undoLevels, 15);
+}
+
+TEST_F(StudioTest, SettingsDialogReadsItsFieldsByTheDialogRules) {
+  TfrmM& canvas = studio.frmM;
+  canvas.SetUndoLevels(2);
+  TfrmDlgSetting dialog(canvas, studio.pictureFiles);
+  auto ok = [&](const char* undo, const char* quality) {
+    dialog.FormShow();
+    dialog.edtUndoCount = undo;
+    dialog.edtJPGSave = quality;
+    dialog.OKBtnClick();
+  };
+  ok("16", "250");
+  EXPECT_EQ(canvas.undoLevels, 15);
+  EXPECT_EQ(studio.pictureFiles.jpegQuality, 100);
+  dialog.FormShow();
+  EXPECT_EQ(dialog.edtUndoCount, "15");
+  ok("1", "abc");
+  EXPECT_EQ(canvas.undoLevels, 1);
+  EXPECT_EQ(studio.pictureFiles.jpegQuality, 1);
+  // OK without a change still restarts the history: nothing can be undone afterwards.
+  canvas.PushUndo();
+  project.Active().SetPixel(0, 0, 0);
+  ok("1", "1");
+  canvas.Undo();
+  EXPECT_EQ(project.Active().GetPixel(0, 0), 0);
 }
 
 TEST(SettingsFolder, AnInstalledProgramKeepsItsSettingsInTheUsersFolder) {
