@@ -57,7 +57,7 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
        "usage: mouse down|move|up|click BUTTON X Y | mouse down|move|up|click [WINDOW.]PAINTBOX "
        "BUTTON X Y [ctrl] [shift]"},
       // The forms that reach every window: names, kinds, reach and answers are checked first.
-      {"click TfrmMain.mnuExit", "mnuExit closes the program, which a replay does not do"},
+      {"click TfrmMain.mnuExit", "mnuExit closes the program: write exit instead"},
       {"click TfrmM.pbxA", "pbxA is a paint box and cannot be clicked"},
       {"mouse down TfrmC.sbZoom 1 1 1", "sbZoom is a scroll bar, not a paint box"},
       {"mouse move TfrmM.pbxA 1 1 1 shift",
@@ -66,8 +66,11 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
        "point (0, 1045) is further than a screen from the paint box"},
       {"answer",
        "usage: answer yes|no|cancel | answer text TEXT | answer size W H | answer font FAMILY "
-       "SIZE [bold] | answer file PATH"},
-      {"answer maybe", "unknown answer 'maybe' (yes, no, text, size, font, file or cancel)"},
+       "SIZE [bold] | answer file PATH | answer setting UNDO QUALITY"},
+      {"answer maybe",
+       "unknown answer 'maybe' (yes, no, text, size, font, file, setting or cancel)"},
+      {"answer setting 3", "usage: answer setting UNDO QUALITY"},
+      {"exit now", "usage: exit"},
       {"answer font IPAPGothic 16 heavy", "unknown word 'heavy' (bold)"},
       {"answer yes please", "usage: answer yes|no|cancel"},
       {"answer size 64", "usage: answer size W H"},

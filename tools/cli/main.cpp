@@ -17,7 +17,7 @@ constexpr Command kCommands[] = {
     {"flatten", "FILE.kvl OUT.bmp|OUT.jpg", mirasketch::cli::RunFlatten},
     {"convert", "IN OUT [--quality Q]", mirasketch::cli::RunConvert},
     {"mkkvl", "OUT.kvl W H [LAYERS]", mirasketch::cli::RunMakeKvl},
-    {"replay", "[--check] SCRIPT", mirasketch::cli::RunReplay},
+    {"replay", "[--check] [--program-dir DIR] SCRIPT", mirasketch::cli::RunReplay},
 };
 
 int Usage() {

@@ -5,6 +5,7 @@
 
 #include "painting/canvas_window.h"
 #include "project/size_dialog.h"
+#include "shell/dialogs.h"
 
 namespace mirasketch::cli {
 
@@ -29,6 +30,8 @@ std::optional<DialogAnswer> DialogAnswers::Take(AnsweredDialog dialog) {
         return answer.kind == Kind::kFont || answer.kind == Kind::kCancel;
       case AnsweredDialog::kFileDialog:
         return answer.kind == Kind::kFile || answer.kind == Kind::kCancel;
+      case AnsweredDialog::kSettingsDialog:
+        return answer.kind == Kind::kSetting || answer.kind == Kind::kCancel;
     }
     return false;
   };
@@ -127,6 +130,14 @@ bool ReplayViews::RunSizeDialog(TfrmDlgSize& dialog) {
   dialog.SetValues(size->first, size->second);
   sizeAccepted = dialog.OKBtnClick(messages_);
   return sizeAccepted;
+}
+
+bool ReplayViews::RunSettingsDialog(TfrmDlgSetting& dialog) {
+  const std::optional<DialogAnswer> answer = answers_.Take(AnsweredDialog::kSettingsDialog);
+  if (!answer || answer->kind != DialogAnswer::Kind::kSetting) return false;
+  dialog.edtUndoCount = answer->text;
+  dialog.edtJPGSave = answer->second;
+  return true;
 }
 
 bool ReplayViews::SaveClientArea(const std::string& path) const {

@@ -24,7 +24,14 @@ inline constexpr int kScreenWidth = 1280;
 inline constexpr int kScreenHeight = 1024;
 
 // The dialogs that take queued answers.
-enum class AnsweredDialog { kQuestion, kInputBox, kSizeDialog, kFontDialog, kFileDialog };
+enum class AnsweredDialog {
+  kQuestion,
+  kInputBox,
+  kSizeDialog,
+  kFontDialog,
+  kFileDialog,
+  kSettingsDialog
+};
 
 // The answers a script queued, in order, for dialogs still to come.
 class DialogAnswers {
@@ -91,6 +98,9 @@ class ReplayViews : public NoViews {
   // its message) then cancels, as nobody is there to correct it. Without an answer, or with a
   // cancel answer: cancelled.
   bool RunSizeDialog(TfrmDlgSize& dialog) override;
+  // Fills the two fields with the first queued setting answer's words as typed and presses OK;
+  // a cancel answer, or none, cancels.
+  bool RunSettingsDialog(TfrmDlgSetting& dialog) override;
   // Writes the canvas window's client area as it was last drawn to a 24-bit BMP file (its width
   // rounded up to a multiple of 4, the added columns black); false with the program's message
   // when it cannot, IoError for a file that cannot be written.

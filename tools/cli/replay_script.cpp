@@ -115,7 +115,7 @@ ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep st
   if (r.Count() < 2)
     r.Fail(
         "usage: answer yes|no|cancel | answer text TEXT | answer size W H | answer font FAMILY "
-        "SIZE [bold] | answer file PATH");
+        "SIZE [bold] | answer file PATH | answer setting UNDO QUALITY");
   step.kind = Kind::kAnswer;
   step.answer.line = step.line;
   const std::string_view what = r.Word(1);
@@ -145,12 +145,17 @@ ReplayStep ParseAnswer(const LineReader& r, std::string_view text, ReplayStep st
     r.Arguments(2, 2, "answer file PATH");
     step.answer.kind = Answer::kFile;
     step.answer.text = r.Word(2);
+  } else if (what == "setting") {
+    r.Arguments(3, 3, "answer setting UNDO QUALITY");
+    step.answer.kind = Answer::kSetting;
+    step.answer.text = r.Word(2);
+    step.answer.second = r.Word(3);
   } else if (what == "yes" || what == "no" || what == "cancel") {
     r.Arguments(1, 1, "answer yes|no|cancel");
     step.answer.kind = what == "yes" ? Answer::kYes : what == "no" ? Answer::kNo : Answer::kCancel;
   } else {
     r.Fail("unknown answer '" + std::string(what) +
-           "' (yes, no, text, size, font, file or cancel)");
+           "' (yes, no, text, size, font, file, setting or cancel)");
   }
   return step;
 }
@@ -234,6 +239,9 @@ std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
     step.kind = Kind::kSeed;
     step.value = r.Number(1);
     if (step.value < 0) r.Fail("seed " + std::to_string(step.value) + " is below 0");
+  } else if (command == "exit") {
+    r.Arguments(0, 0, "exit");
+    step.kind = Kind::kExit;
   } else if (command == "key") {
     return ParseKey(r, step);
   } else {

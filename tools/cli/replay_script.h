@@ -14,10 +14,11 @@ inline constexpr int kShiftKeyCode = 16777248;
 
 // An answer an `answer` line queues for a dialog still to come.
 struct DialogAnswer {
-  enum class Kind { kYes, kNo, kText, kSize, kCancel, kFont, kFile };
+  enum class Kind { kYes, kNo, kText, kSize, kCancel, kFont, kFile, kSetting };
   Kind kind = Kind::kYes;
-  std::string text;  // text: the typed text; font: the family; file: the path
-  int width = 0;     // size: the numbers for the two fields; font: the pixel size
+  std::string text;    // text: the typed text; font: the family; file: the path; setting: UNDO
+  std::string second;  // setting: QUALITY
+  int width = 0;       // size: the numbers for the two fields; font: the pixel size
   int height = 0;
   bool bold = false;  // font: bold chosen
   int line = 0;       // the script line that queued it
@@ -39,12 +40,14 @@ struct ReplayStep {
     kDrop,        // drop NAME SOURCE X Y
     kKeyDown,     // key down KEY [ctrl] [shift]
     kKeyUp,       // key up KEY [ctrl] [shift]
-    kAnswer,      // answer yes|no|cancel, text TEXT, size W H, font FAMILY SIZE [bold], file PATH
+    kAnswer,      // answer yes|no|cancel, text TEXT, size W H, font FAMILY SIZE [bold], file PATH,
+                  // setting UNDO QUALITY
     kShow,        // show WINDOW
     kHide,        // hide WINDOW
     kPrint,       // print NAME
     kPaint,       // paint PAINTBOX PATH
     kSeed,        // seed N
+    kExit,        // exit
   };
   Kind kind = Kind::kNew;
   int line = 0;  // 1-based line number in the script

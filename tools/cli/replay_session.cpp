@@ -49,6 +49,8 @@ std::pair<const char*, std::string> Described(const DialogAnswer& answer) {
                                  (answer.bold ? " bold" : "")};
     case DialogAnswer::Kind::kFile:
       return {"file dialog", "file " + answer.text};
+    case DialogAnswer::Kind::kSetting:
+      return {"settings dialog", "setting " + answer.text + " " + answer.second};
     case DialogAnswer::Kind::kCancel:
       return {"input box or size dialog", "cancel"};
   }
@@ -94,9 +96,9 @@ void ReplaySession::Check(const ReplayStep& step) {
     const std::string what = target.name + " is a " + KindName(design.kind);
     if (step.kind == Kind::kClick && !Clickable(design.kind))
       throw ReplayError(step.line, what + " and cannot be clicked");
-    // Closing the program writes its settings beside it, which a replay never does.
+    // Closing the program ends the replay: the `exit` line says so where it stands.
     if (step.kind == Kind::kClick && target.Qualified() == "TfrmMain.mnuExit")
-      throw ReplayError(step.line, "mnuExit closes the program, which a replay does not do");
+      throw ReplayError(step.line, "mnuExit closes the program: write exit instead");
     if (step.kind == Kind::kSet) {
       const std::optional<std::pair<int, int>> range = Range(design);
       if (!range) throw ReplayError(step.line, what + " and is not settable");
@@ -212,6 +214,10 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
     case Kind::kSeed:
       studio_.random.Seed(static_cast<std::uint64_t>(step.value));
       studio_.random.fixedSeed = true;
+      return true;
+    case Kind::kExit:
+      // The main window's close: the discard question, then the settings written.
+      ended = studio_.frmMain.FormClose();
       return true;
     case Kind::kClick:
     case Kind::kSet:

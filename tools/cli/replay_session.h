@@ -35,6 +35,8 @@ class ReplaySession {
 
   Studio& studio() { return studio_; }
   int refused = 0;
+  // An `exit` line closed the program: no further line runs.
+  bool ended = false;
 
  private:
   // The paint box a line names; throws ReplayError when the control is not one.
