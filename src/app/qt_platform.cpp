@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -19,6 +18,7 @@
 #include <cstring>
 
 #include "buffers/dib_true.h"
+#include "help_viewer.h"
 #include "platform/system_memory.h"
 
 namespace mirasketch {
@@ -59,6 +59,9 @@ QStringList QtNameFilters(const std::string& filter) {
   }
   return filters;
 }
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, kCaption, Q(text), QMessageBox::Ok, DialogParent());
@@ -189,12 +192,12 @@ void QtPlatform::PointerPosition(int& x, int& y) {
 
 void QtPlatform::ShowHelp(const std::string& helpFile) {
   const QString path = Q(helpFile);
-  if (!QFileInfo::exists(path)) {
+  if (!QFileInfo(path).isFile()) {
     ShowMessage(helpFile + " が見つかりません。");
     return;
   }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-    ShowMessage(helpFile + " を開けません。");
+  if (helpViewer_ == nullptr) helpViewer_ = std::make_unique<HelpViewer>();
+  helpViewer_->ShowFile(path);
 }
 
 // The steady clock counts from the machine's start, so seeds differ from run to run.

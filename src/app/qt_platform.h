@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 
 #include "platform/platform.h"
 #include "qt_convert.h"
 
 namespace mirasketch {
 
+class HelpViewer;
+
 // The program's platform on Qt: message boxes, input box, file, colour and font dialogs, the
 // clipboard, the busy cursor, the screen, the pointer, the help viewer, the clock and the system's
 // available memory.
 class QtPlatform : public Platform {
  public:
+  QtPlatform();
+  ~QtPlatform() override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
@@ -34,11 +39,14 @@ class QtPlatform : public Platform {
 
   // How deep the busy cursor is nested now.
   int BusyDepth() const { return busyDepth_; }
+  // The help window, once the help was shown.
+  HelpViewer* Help() const { return helpViewer_.get(); }
 
  private:
   std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
 
   int busyDepth_ = 0;
+  std::unique_ptr<HelpViewer> helpViewer_;
 };
 
 // The toolkit-neutral filter list ("text|patterns|text|patterns…", patterns separated by ';') as

@@ -284,7 +284,7 @@ void MainWindowViewTest::settingsVersionAndHelpCommands() {
 
   program.Action("mnuHelpContents")->trigger();
   QCOMPARE(program.platform.helpShown.size(), std::size_t{1});
-  QCOMPARE(program.platform.helpShown[0], program.folder.Path() + "/korvel.hlp");
+  QCOMPARE(program.platform.helpShown[0], program.folder.Path() + "/korvel.html");
 }
 
 void MainWindowViewTest::menuShortcutsWorkFromTheCanvasWindow() {

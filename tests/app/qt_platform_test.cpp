@@ -14,6 +14,7 @@
 
 #include "app_test.h"
 #include "buffers/dib_true.h"
+#include "help_viewer.h"
 #include "qt_platform.h"
 
 namespace mirasketch::test {
@@ -234,9 +235,18 @@ void QtPlatformTest::missingHelpFileIsReported() {
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = box->text();
     dialog->accept();
   });
-  platform.ShowHelp(folder.File("korvel.hlp"));
+  platform.ShowHelp(folder.File("korvel.html"));
   QVERIFY(ModalStepRan());
-  QVERIFY(text.startsWith(QString::fromStdString(folder.File("korvel.hlp"))));
+  QVERIFY(text.startsWith(QString::fromStdString(folder.File("korvel.html"))));
+  QVERIFY(platform.Help() == nullptr);
+
+  // A help file opens in the program's help window, its links followed inside it.
+  const std::string page =
+      "<html><body><h1>目次</h1><a href=\"#pen\">ペン</a><h2 id=\"pen\">ペン</h2></body></html>";
+  WriteAll(folder.File("korvel.html"), std::vector<std::uint8_t>(page.begin(), page.end()));
+  platform.ShowHelp(folder.File("korvel.html"));
+  QVERIFY(platform.Help() != nullptr && platform.Help()->isVisible());
+  QVERIFY(platform.Help()->browser()->toPlainText().startsWith("目次"));
 }
 
 MIRASKETCH_APP_TEST_SUITE(QtPlatformTest);

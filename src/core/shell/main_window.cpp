@@ -359,7 +359,7 @@ void TfrmMain::mnuSettingClick() {
 }
 
 void TfrmMain::mnuHelpContentsClick() {
-  platform_.ShowHelp(programDir + "korvel.hlp");
+  platform_.ShowHelp(programDir + kHelpFile);
 }
 
 void TfrmMain::mnuaboutClick() {

@@ -19,6 +19,10 @@ class TfrmM;
 class ToolEngine;
 class Views;
 
+// The help document, in the program's folder: HTML, which the help window shows (its pictures lie
+// in the folder "korvel-images" beside it).
+inline constexpr const char* kHelpFile = "korvel.html";
+
 // The whole main menu in order, the window menu's switches taken from the window table; kEnd
 // closes a menu or submenu.
 std::vector<MenuEntry> MainMenu();

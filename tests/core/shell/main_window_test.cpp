@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, ExitAsksWhenModifiedAndUndoFromTheMenu) {
   EXPECT_EQ(project.Active().GetPixel(0, 0), 0xFFFFFF);
 
   main.mnuHelpContentsClick();
-  EXPECT_EQ(platform.helpShown, std::vector<std::string>{"/opt/mirasketch/korvel.hlp"});
+  EXPECT_EQ(platform.helpShown, std::vector<std::string>{"/opt/mirasketch/korvel.html"});
 }
 
 TEST_F(MainWindowTest, StartUpShowsTheStartProject) {
