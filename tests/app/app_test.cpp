@@ -21,12 +21,14 @@ std::vector<std::pair<std::string, SuiteFactory>>& AppTestSuites() {
   return suites;
 }
 
-RunningProgram::RunningProgram(bool realQuit) {
+RunningProgram::RunningProgram(bool realQuit, const TempDir* programFolder) {
   if (!realQuit) views.quit = [this] { ++quitRequests; };
   // The program's folder holds its data files, as an installed program's does.
-  std::filesystem::copy_file(MIRASKETCH_BRUSH_SHEET, folder.Path() + "/brush.bmp");
-  std::filesystem::copy_file(MIRASKETCH_RULER_DATA, folder.Path() + "/Ruler.dat");
-  studio.programDir = folder.Path() + "/";
+  const std::string dir = (programFolder != nullptr ? *programFolder : folder).Path();
+  const auto copy = std::filesystem::copy_options::skip_existing;
+  std::filesystem::copy_file(MIRASKETCH_BRUSH_SHEET, dir + "/brush.bmp", copy);
+  std::filesystem::copy_file(MIRASKETCH_RULER_DATA, dir + "/Ruler.dat", copy);
+  studio.programDir = dir + "/";
   windows.main.show();
   studio.frmMain.FormShow();
   QApplication::processEvents();

@@ -39,8 +39,9 @@ struct RegisterAppTestSuite {
 // every window, the main window shown and its first-show sequence run. Files go to a fresh folder.
 struct RunningProgram {
   // With `realQuit` a confirmed close ends the application's event loop as in the program;
-  // otherwise it is only counted.
-  explicit RunningProgram(bool realQuit = false);
+  // otherwise it is only counted. The program's folder is `programFolder` when given (a second
+  // run over the first one's settings), else a fresh one.
+  explicit RunningProgram(bool realQuit = false, const TempDir* programFolder = nullptr);
   ~RunningProgram();
 
   QAction* Action(const char* name) const;
