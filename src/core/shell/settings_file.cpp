@@ -156,7 +156,11 @@ std::string SettingsFile::ReadString(std::string_view section, std::string_view 
                                      std::string_view fallback) const {
   const std::string* value = Find(section, key);
   if (value == nullptr) return std::string(fallback);
-  return value->substr(0, kMaxString);
+  if (value->size() <= kMaxString) return *value;
+  // Cut before a character that would not fit whole, not inside its UTF-8 bytes.
+  std::size_t end = kMaxString;
+  while (end > 0 && (static_cast<unsigned char>((*value)[end]) & 0xC0) == 0x80) --end;
+  return value->substr(0, end);
 }
 
 void SettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {

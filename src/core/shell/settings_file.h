@@ -18,7 +18,7 @@ class SettingsFile {
   // Files beyond this are not read (their keys give defaults); lines beyond kMaxLine are dropped.
   static constexpr std::size_t kMaxFileBytes = 4u << 20;
   static constexpr std::size_t kMaxLine = 64u << 10;
-  // Strings are read up to this many bytes.
+  // Strings are read up to this many bytes (cut before a character that would not fit whole).
   static constexpr std::size_t kMaxString = 2047;
 
   // A file with no keys that `Flush` writes to `path`.
@@ -33,7 +33,8 @@ class SettingsFile {
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
   // An integer read as above; any value but 0 is true.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
-  // The value, cut to kMaxString bytes; `fallback` when the key is missing.
+  // The value, cut to at most kMaxString bytes of whole characters; `fallback` when the key is
+  // missing.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
 

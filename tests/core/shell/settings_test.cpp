@@ -31,7 +31,7 @@ TEST(SettingsFile, ValuesReadByTheIntegerAndStringRules) {
       "[window]\n"
       "ColorFormVisible=2\n"
       "PastFile0=" +
-      std::string(3000, 'a') + "\n");
+      std::string(3000, 'a') + "\nPastFile1=" + std::string(2046, 'a') + "絵\n");
   EXPECT_EQ(f.ReadInteger("toolsetting", "LASTCOLOR", 0), 255);
   EXPECT_EQ(f.ReadInteger("ToolSetting", "EraseCol", 0), 0xFF00);
   EXPECT_EQ(f.ReadInteger("ToolSetting", "EraseSize", 2), 2);
@@ -41,6 +41,7 @@ TEST(SettingsFile, ValuesReadByTheIntegerAndStringRules) {
   EXPECT_EQ(f.ReadInteger("ToolSetting", "Missing", 9), 9);
   EXPECT_TRUE(f.ReadBool("Window", "ColorFormVisible", false));
   EXPECT_EQ(f.ReadString("Window", "PastFile0", "").size(), 2047u);
+  EXPECT_EQ(f.ReadString("Window", "PastFile1", ""), std::string(2046, 'a'));  // no half character
 
   // A binary file is no settings at all.
   f.Parse(std::string("[ToolSetting]\nLastColor=5\n\0\x01\x02", 29));
