@@ -76,10 +76,6 @@ void PositionWindowView::RepaintAll() {
   bufferStale_ = false;
 }
 
-QImage PositionWindowView::ShownImage() const {
-  return ImageFromDib(buffer_, viewport()->width(), viewport()->height());
-}
-
 void PositionWindowView::paintEvent(QPaintEvent* event) {
   if (bufferStale_) RepaintAll();
   const QImage part = ImageFromDib(buffer_, event->rect());

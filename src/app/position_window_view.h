@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QImage>
-#include <QPoint>
 
 #include "buffers/dib_true.h"
 #include "scrolled_surface.h"
@@ -26,8 +24,6 @@ class PositionWindowView : public QAbstractScrollArea {
   // The core changed the paint box's size or drew on it: the scroll range follows and the
   // viewport is shown again.
   void ReadState();
-  // What the viewport shows now, as the core drew it (tests compare pixels with it).
-  QImage ShownImage() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

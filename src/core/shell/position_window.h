@@ -48,6 +48,7 @@ class TfrmPos : public ControlWindow {
   bool Change(std::string_view, int) override { return false; }
   // Paints the whole picture afresh into a picture of the paint box's size.
   const PaintBox* Paint(std::string_view name) override;
+  // A press in `pbxA`, as `pbxAMouseDown`.
   bool MouseDown(std::string_view name, int button, int x, int y, int shiftState) override;
 
   ControlSet controls;
