@@ -14,24 +14,11 @@
 
 namespace mirasketch {
 
-PixelRect ScrolledSurface::Shifted(const PixelRect& r) const {
-  return {r.x - view_.scrollX, r.y - view_.scrollY, r.width, r.height};
-}
-
-void ScrolledSurface::StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) {
-  target_.StretchBits(dib, Shifted(dst), src);
-}
-
-void ScrolledSurface::FrameRect(const PixelRect& r) {
-  target_.FrameRect(Shifted(r));
-}
-
-void ScrolledSurface::Line(int x1, int y1, int x2, int y2) {
-  target_.Line(x1 - view_.scrollX, y1 - view_.scrollY, x2 - view_.scrollX, y2 - view_.scrollY);
-}
-
 CanvasWindowView::CanvasWindowView(TfrmM& frmM, AppViews& views)
-    : QAbstractScrollArea(nullptr), frm_(frmM), views_(views), surface_(buffer_, frmM.view) {
+    : QAbstractScrollArea(nullptr),
+      frm_(frmM),
+      views_(views),
+      surface_(buffer_, frmM.view.scrollX, frmM.view.scrollY) {
   setWindowFlags(Qt::Window);
   ApplyDesign(*this, WindowInfo(WindowId::frmM));
   viewport()->setObjectName("pbxA");

@@ -4,33 +4,13 @@
 #include <QImage>
 #include <QPoint>
 
-#include "buffers/dib_surface.h"
 #include "buffers/dib_true.h"
-#include "platform/surface.h"
-#include "project/canvas_view_state.h"
+#include "scrolled_surface.h"
 
 namespace mirasketch {
 
 class AppViews;
 class TfrmM;
-
-// The paint box's surface: the core draws in paint-box pixels; this draws into the viewport's
-// buffer, shifted by the scroll position, so only the visible part is kept.
-class ScrolledSurface : public Surface {
- public:
-  ScrolledSurface(CDibTrue& viewport, const CanvasViewState& view)
-      : target_(viewport), view_(view) {}
-  void StretchBits(const DibView& dib, const PixelRect& dst, const PixelRect& src) override;
-  void FrameRect(const PixelRect& r) override;
-  void Line(int x1, int y1, int x2, int y2) override;
-
-  // Paint-box rectangle to viewport rectangle.
-  PixelRect Shifted(const PixelRect& r) const;
-
- private:
-  DibSurface target_;
-  const CanvasViewState& view_;
-};
 
 // The canvas window: a scrolling window whose viewport is the paint box `pbxA`. Pointer and key
 // events go to the canvas window's handlers in paint-box pixels; what the core draws on the

@@ -23,6 +23,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
       return attach(std::make_unique<ToolPanelView>(studio.frmC, views));
     case WindowId::frmCol:
       return attach(std::make_unique<ColourWindowView>(studio.frmCol, views));
+    case WindowId::frmPos:
+      return attach(std::make_unique<PositionWindowView>(studio.frmPos, views));
     case WindowId::frmL:
       return attach(std::make_unique<LayerWindowView>(studio.frmL, views));
     case WindowId::frmMaskSet:
@@ -68,6 +70,7 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       canvas(static_cast<CanvasWindowView&>(Window(WindowId::frmM))),
       toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
       colour(static_cast<ColourWindowView&>(Window(WindowId::frmCol))),
+      position(static_cast<PositionWindowView&>(Window(WindowId::frmPos))),
       layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))),
       mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))),
       transform(static_cast<TransformWindowView&>(Window(WindowId::frmT))) {

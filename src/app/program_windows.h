@@ -10,6 +10,7 @@
 #include "main_window_view.h"
 #include "mask_window_view.h"
 #include "platform/window_table.h"
+#include "position_window_view.h"
 #include "tool_panel_view.h"
 #include "tool_window_views.h"
 #include "transform_window_view.h"
@@ -44,6 +45,7 @@ class ProgramWindows {
   CanvasWindowView& canvas;
   ToolPanelView& toolPanel;
   ColourWindowView& colour;
+  PositionWindowView& position;
   LayerWindowView& layer;
   MaskWindowView& mask;
   TransformWindowView& transform;

@@ -165,6 +165,24 @@ TEST(CliReplayWindows, PaintWritesWhatCorePainted) {
   ExpectPicture(dir.File("canvas.bmp"), canvas);
 }
 
+// The position window is reached through its switch and its paint box: clicks in it are taken
+// with any button, and its picture is the whole canvas with the stroke drawn on it.
+TEST(CliReplayWindows, PositionWindowShowsTheWholeCanvas) {
+  test::TempDir dir;
+  const auto run = Replay(
+      "new 64 48\nset sbColRed 255\nshow TfrmPos\nset sbZoom 4\n"
+      "mouse down 1 40 40\nmouse move 1 120 40\nmouse up 1 120 40\n"
+      "mouse click TfrmPos.pbxA 1 50 30\nmouse click TfrmPos.pbxA 2 5 5\n"
+      "paint TfrmPos.pbxA OUT/position.bmp\n"
+      "print TfrmPos\nprint mnuWinPosition\nhide TfrmPos\nprint tlbWinPosition\n",
+      dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "TfrmPos = 位置\nTfrmMain.mnuWinPosition = 1\nTfrmMain.tlbWinPosition = 0\n");
+  test::ExpectedPicture position(64, 48);
+  position.Fill(10, 10, 30, 10, kRed);
+  ExpectPicture(dir.File("position.bmp"), position);
+}
+
 // A drop the target does not accept when its line comes stops the replay there.
 TEST(CliReplayWindows, RefusedDropStopsTheReplay) {
   test::TempDir dir;

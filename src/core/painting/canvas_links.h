@@ -4,7 +4,8 @@ namespace mirasketch {
 
 // What the canvas window needs from the windows above it: the colour window takes a colour picked
 // with the S key, the selection its cut, copy and paste keys, the main window its switch when the
-// canvas window is hidden, and the option window the pointer readout. The Studio implements it.
+// canvas window is hidden, the option window the pointer readout, and the position window what the
+// canvas window repainted. The Studio implements it.
 class CanvasLinks {
  public:
   virtual ~CanvasLinks() = default;
@@ -19,6 +20,11 @@ class CanvasLinks {
   // Option window: the pointer position in active-layer pixels, and clearing the shape readouts.
   virtual void ShowPointer(int x, int y) = 0;
   virtual void ClearReadouts() = 0;
+  // Position window: redraws the whole picture, or one rectangle in active-layer coordinates; and
+  // follows the canvas's size.
+  virtual void RefreshPosition() = 0;
+  virtual void RefreshPositionRect(int x, int y, int w, int h) = 0;
+  virtual void ResizePositionToCanvas() = 0;
 };
 
 }  // namespace mirasketch

@@ -51,6 +51,7 @@ void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
   if (tools_.wideRefresh) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
+    links_.RefreshPositionRect(r.x, r.y, r.width, r.height);
   }
 }
 
@@ -62,6 +63,7 @@ void TfrmM::pbxAMouseMove(int x, int y) {
   if (tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY)) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
+    links_.RefreshPositionRect(r.x, r.y, r.width, r.height);
   }
   if (rubberBandOn) DrawRubberBand(x, y);
 }
@@ -79,6 +81,10 @@ void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
   const PixelRect& r = tools_.dirtyRect;
   RedrawRect(r.x, r.y, r.width, r.height);
   project_.backgroundRefresh = background;
+  if (tools_.wideRefresh)
+    links_.RefreshPosition();
+  else
+    links_.RefreshPositionRect(r.x, r.y, r.width, r.height);
   if (view.selectionVisible && visible && !redrawSuspended) {
     DrawSelectionFrame(project_);
     views_.CanvasPainted();
@@ -146,6 +152,7 @@ void TfrmM::ResetView() {
   view.selectionVisible = false;
   rubberBandOn = false;
   SetZoom(view.zoom);
+  links_.ResizePositionToCanvas();
 }
 
 void TfrmM::MarkStale() {
@@ -226,6 +233,7 @@ void TfrmM::CenterOn(int x, int y) {
     view.scrollY = std::clamp(y * view.zoom - view.clientHeight / 2, 0, ScrollRangeY());
   views_.CanvasGeometryChanged();
   redrawSuspended = false;
+  links_.RefreshPosition();
 }
 
 void TfrmM::StartRubberBand(int x, int y) {
@@ -289,6 +297,7 @@ void TfrmM::Undo() {
   rubberBandOn = false;
   tools_.NotifyUndone();
   Redraw();
+  links_.RefreshPosition();
   links_.ClearReadouts();
 }
 

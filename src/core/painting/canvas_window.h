@@ -58,7 +58,7 @@ class TfrmM {
   // True when the project may be replaced: unmodified, or the user agreed to discard it.
   bool ConfirmDiscard();
   // Clears the modified flag, the selection frame and the guide line, and sizes the paint box to
-  // the canvas at the current zoom.
+  // the canvas at the current zoom; the position window follows the canvas's size.
   void ResetView();
   // Recomposes and shows the whole canvas, when the window is shown and repaint is not suspended;
   // otherwise the composed picture is marked for recomposition at the next paint.
@@ -72,7 +72,8 @@ class TfrmM {
   void RedrawWithMode(int mode);
   // Sets the zoom, clamped to 1 … 16, and sizes the paint box to canvas × zoom.
   void SetZoom(int z);
-  // Scrolls so that canvas point (x, y) is in the middle of the client area.
+  // Scrolls so that canvas point (x, y) is in the middle of the client area (within the scroll
+  // range), then has the position window redrawn.
   void CenterOn(int x, int y);
   // Starts the guide line at active-layer point (x, y).
   void StartRubberBand(int x, int y);

@@ -196,7 +196,8 @@ void PaintBucketTool(ToolEngine& e, ToolEvent event) {
       e.links().PushUndo();
       const int seed = e.links().ActiveLayer().GetPixel(e.curX, e.curY);
       FloodFill(e, e.curX, e.curY, static_cast<std::uint32_t>(seed), s.fillRange);
-      e.links().RefreshPosition();
+      // The fill may reach far beyond what the canvas window shows.
+      e.links().RecomposeAndRefreshPosition();
       break;
     }
     default:

@@ -41,8 +41,10 @@ class ToolLinks {
   virtual void SetTransparencySlider(int t) = 0;
   virtual void SetDrawColour(int colour) = 0;
 
-  // Position window: redraws its view of the canvas after a change of the whole picture.
+  // Position window: redraws its view of the canvas after a change of the whole picture; or,
+  // after pixels changed anywhere on the layer, recomposes the whole canvas first.
   virtual void RefreshPosition() = 0;
+  virtual void RecomposeAndRefreshPosition() = 0;
 
   // Option window: the shape readouts and clearing them.
   virtual void ShowRectReadout(int line, int x1, int y1, int x2, int y2) = 0;

@@ -14,6 +14,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmC(toolEngine, frmM, platformIn, viewsIn, *this),
       frmCol(toolEngine, platformIn, viewsIn, *this),
       frmOpt(viewsIn),
+      frmPos(project, frmM, viewsIn, *this),
       frmL(project, platformIn, viewsIn),
       maskTools(toolEngine, *this),
       frmMaskSet(maskTools, toolEngine, *this, viewsIn),
@@ -30,6 +31,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
   controlWindows_[static_cast<std::size_t>(WindowId::frmMain)] = &frmMain;
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmPos)] = &frmPos;
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskSet)] = &frmMaskSet;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskEff)] = &frmMaskEff;
@@ -66,6 +68,10 @@ void Studio::WindowSwitched(WindowId window, bool visible) {
     case WindowId::frmOpt:
       frmOpt.visible = visible;
       break;
+    case WindowId::frmPos:
+      frmPos.visible = visible;
+      if (visible) frmPos.FormShow();
+      break;
     case WindowId::frmL:
       frmL.visible = visible;
       if (visible) frmL.FormShow();
@@ -101,7 +107,7 @@ void Studio::ResizeCanvas(int width, int height) {
 
 void Studio::CanvasResized() {
   frmM.SetZoom(frmM.view.zoom);
-  RefreshPosition();
+  frmPos.ResizeToCanvas();
 }
 
 void Studio::ShowMaskWindow() {
@@ -117,7 +123,5 @@ void Studio::ShowWindow(WindowId window, bool visible) {
   views.ShowWindow(window, visible);
   WindowSwitched(window, visible);
 }
-
-void Studio::RefreshPosition() {}
 
 }  // namespace mirasketch

@@ -25,6 +25,7 @@
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
+#include "shell/position_window.h"
 #include "shell/settings_file.h"
 #include "shell/shell_links.h"
 #include "shell/tool_panel.h"
@@ -91,6 +92,7 @@ class Studio : private ProjectLinks,
   TfrmC frmC;
   TfrmCol frmCol;
   TfrmOpt frmOpt;
+  TfrmPos frmPos;
   TfrmL frmL;
   InkTool inkTool;
   RulerTool rulerTool;
@@ -150,6 +152,11 @@ class Studio : private ProjectLinks,
   // CanvasLinks (besides those shared with the other links).
   void CanvasHidden() override { frmMain.WindowHidden(WindowId::frmM); }
   void ShowPointer(int x, int y) override { frmOpt.ShowPointer(x, y); }
+  void RefreshPositionRect(int x, int y, int w, int h) override {
+    frmPos.RefreshPositionRect(x, y, w, h);
+  }
+  void ResizePositionToCanvas() override { frmPos.ResizeToCanvas(); }
+  void RecomposeAndRefreshPosition() override { frmPos.RecomposeAndRefreshPosition(); }
 
   // MaskLinks.
   std::array<std::uint8_t, 256>& ColourRange() override { return frmMaskSet.colourRange; }
@@ -182,8 +189,7 @@ class Studio : private ProjectLinks,
     selection.pieceMaskTransparent = transparent;
   }
   void EndFloatingPiece() override { selection.EndFloatingPiece(); }
-  // The position window is not built yet: nothing shows a view of the canvas to refresh.
-  void RefreshPosition() override;
+  void RefreshPosition() override { frmPos.RefreshPosition(); }
 
   PaintingTools paintingTools_;
   std::array<ControlWindow*, kWindowCount> controlWindows_{};

@@ -316,7 +316,7 @@ void Selection::PasteFromClipboard() {
   pieceHeight = height;
   PlacePiece();
   engine_.links().RedrawCanvas();
-  engine_.links().RefreshPosition();
+  engine_.links().RecomposeAndRefreshPosition();
 }
 
 void Selection::PastePiece(int width, int height) {
@@ -326,7 +326,7 @@ void Selection::PastePiece(int width, int height) {
   PlacePiece();
   links_.ShowCanvasWindow();
   engine_.links().RedrawCanvas();
-  engine_.links().RefreshPosition();
+  engine_.links().RecomposeAndRefreshPosition();
 }
 
 void Selection::PlacePiece() {
