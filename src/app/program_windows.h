@@ -9,6 +9,7 @@
 #include "layer_window_view.h"
 #include "main_window_view.h"
 #include "mask_window_view.h"
+#include "option_window_view.h"
 #include "platform/window_table.h"
 #include "tool_panel_view.h"
 #include "tool_window_views.h"
@@ -24,6 +25,21 @@ class Studio;
 // others are shown as their designed frames. None is shown yet; the main window's first show
 // brings up the others.
 class ProgramWindows {
+  // Reports each window's activation to the core.
+  class ActivationWatcher : public QObject {
+   public:
+    ActivationWatcher(Studio& studio, AppViews& views) : studio_(studio), views_(views) {}
+    // Watches a window that has id `window`.
+    void Watch(WindowId window, QWidget& widget);
+
+   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+   private:
+    Studio& studio_;
+    AppViews& views_;
+  };
+
  public:
   ProgramWindows(Studio& studio, AppViews& views);
   // Tells the views that the windows are going away before any of them is destroyed.
@@ -38,6 +54,7 @@ class ProgramWindows {
 
  private:
   std::array<std::unique_ptr<QWidget>, kWindowCount> windows_;
+  ActivationWatcher activation_;
 
  public:
   MainWindowView& main;
@@ -46,6 +63,7 @@ class ProgramWindows {
   ColourWindowView& colour;
   LayerWindowView& layer;
   MaskWindowView& mask;
+  OptionWindowView& option;
   TransformWindowView& transform;
 };
 
