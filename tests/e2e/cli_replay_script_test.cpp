@@ -18,8 +18,9 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
       {"frobnicate", "unknown command 'frobnicate'"},
       {"click spbNothing", "unknown control 'spbNothing'"},
       {"click TfrmX.spbPen",
-       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmMaskSet, TfrmL "
-       "or TfrmT)"},
+       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmOpt, "
+       "TfrmMaskSet, "
+       "TfrmL or TfrmT)"},
       {"click TfrmCol.spbPen", "TfrmCol has no control 'spbPen'"},
       {"click sbZoom", "sbZoom is a scroll bar and cannot be clicked"},
       {"click pbxPalette", "pbxPalette is a paint box and cannot be clicked"},
