@@ -21,9 +21,9 @@ class AppViews;
 class Studio;
 
 // Every window of the program, created from the window table in its start-up order and
-// registered with the views. A window whose core class has a view of its own gets that view; the
-// others are shown as their designed frames. None is shown yet; the main window's first show
-// brings up the others.
+// registered with the views; each one's activation is reported to the core. A window whose core
+// class has a view of its own gets that view; the others are shown as their designed frames. None
+// is shown yet; the main window's first show brings up the others.
 class ProgramWindows {
   // Reports each window's activation to the core.
   class ActivationWatcher : public QObject {

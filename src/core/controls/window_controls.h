@@ -52,7 +52,7 @@ struct ControlState {
   bool visible = true;
   bool checked = false;  // check box, radio, speed and toggle buttons: down
   int position = 0;      // scroll and track bars: position; combo box, radio group: item index
-  std::string caption;   // an edit field's text
+  std::string caption;   // the caption; an edit field's text
 };
 
 // Text a paint box carries over its pixels, drawn by the view in the window's font with its top

@@ -50,8 +50,8 @@ void Studio::StartUp() {
   random.Seed(static_cast<std::uint64_t>(platform.ClockMilliseconds()));
   project.InitLayers();
   // The settings' defaults until the settings file is read: the tool panel laid out, the
-  // palette, two undo levels, the JPEG quality, the brush sheet, the end of the canvas window's
-  // start-up suspension.
+  // palette, the option window's page and canvas cursor, two undo levels, the JPEG quality, the
+  // brush sheet, the end of the canvas window's start-up suspension.
   frmM.InitAfterSettings();
   frmM.ResetView();  // the paint box takes the start-up canvas's size
   frmC.InitToolPanel();

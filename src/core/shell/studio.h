@@ -55,8 +55,8 @@ class Studio : private ProjectLinks,
   // Shows or hides a window: through its switch on the main window when it has one, else
   // directly; the window's module learns of it as from its own show or hide.
   void ShowWindow(WindowId window, bool visible);
-  // A window of the program became the active one (by the pointer, the keyboard or being shown);
-  // the window that was active before learns that it lost the focus.
+  // A window of the program became the active one. Leaving the option window for another one
+  // applies its snap fields.
   void WindowActivated(WindowId window);
 
   // The window whose controls the views build and the replay drives, by window; null for a
