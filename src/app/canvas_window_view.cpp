@@ -1,5 +1,8 @@
 #include "canvas_window_view.h"
 
+#include <QBitmap>
+#include <QCursor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -8,11 +11,31 @@
 #include <algorithm>
 
 #include "app_views.h"
+#include "painting/canvas_cursors.h"
 #include "painting/canvas_window.h"
 #include "qt_convert.h"
 #include "tool_window_views.h"
 
 namespace mirasketch {
+
+namespace {
+
+// A two-colour cursor of the core's pixels: bit 1 of the picture is black where the mask is set.
+QCursor CursorOf(const CanvasCursor& cursor) {
+  constexpr int n = CanvasCursor::kSize;
+  QImage picture(n, n, QImage::Format_Mono);
+  picture.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+  QImage mask = picture;
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      picture.setPixel(x, y, cursor.Black(x, y) ? 1 : 0);
+      mask.setPixel(x, y, cursor.Painted(x, y) ? 1 : 0);
+    }
+  }
+  return QCursor(QBitmap::fromImage(picture), QBitmap::fromImage(mask), cursor.hotX, cursor.hotY);
+}
+
+}  // namespace
 
 CanvasWindowView::CanvasWindowView(TfrmM& frmM, AppViews& views)
     : QAbstractScrollArea(nullptr),
@@ -41,6 +64,12 @@ CanvasWindowView::~CanvasWindowView() {
 
 void CanvasWindowView::ReadState() {
   setWindowTitle(QString::fromStdString(frm_.caption));
+  if (frm_.pbxACursor == shownCursor_) return;
+  shownCursor_ = frm_.pbxACursor;
+  if (shownCursor_ >= 1 && shownCursor_ <= kCanvasCursorCount)
+    viewport()->setCursor(CursorOf(CanvasCursors()[static_cast<std::size_t>(shownCursor_ - 1)]));
+  else
+    viewport()->unsetCursor();
 }
 
 void CanvasWindowView::SizeBuffer() {

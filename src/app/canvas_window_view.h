@@ -26,7 +26,7 @@ class CanvasWindowView : public QAbstractScrollArea {
   void ApplyGeometry();
   // The core drew on the surface; bring it to the screen.
   void ShowPainted();
-  // Reads the caption again.
+  // Reads the caption and the paint box's cursor again.
   void ReadState();
   // What the viewport shows now, as the core drew it (tests compare pixels with it).
   QImage ShownImage() const;
@@ -59,6 +59,7 @@ class CanvasWindowView : public QAbstractScrollArea {
   bool bufferStale_ = true;
   bool painting_ = false;
   bool applyingGeometry_ = false;
+  int shownCursor_ = 0;  // the paint box's cursor as last set on the viewport
 };
 
 }  // namespace mirasketch

@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +55,16 @@ void SetDown(QAbstractButton* button, bool down) {
 void SetText(QAbstractButton* button, const QString& text) {
   if (button->text() != text) button->setText(text);
 }
+
+// The items of a radio group, top to bottom.
+QList<QRadioButton*> RadioItems(QWidget* group) {
+  return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The radio items' place in their group: one line each below the frame's title line.
+constexpr int kRadioItemLeft = 8;
+constexpr int kRadioItemTop = 14;
+constexpr int kRadioItemHeight = 16;
 
 }  // namespace
 
@@ -269,6 +280,28 @@ QWidget* ControlWindowView::Create(const ControlSpec& design, QWidget* parent) {
     case ControlKind::kLabel:
       widget = new QLabel(caption, parent);
       break;
+    case ControlKind::kRadioGroup: {
+      auto* group = new QGroupBox(parent);
+      group->setStyleSheet(kGroupStyle);
+      const QStringList items = caption.split('\n');
+      for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i], group);
+        radio->setAutoExclusive(true);
+        radio->setGeometry(kRadioItemLeft, kRadioItemTop + i * kRadioItemHeight,
+                           design.width - kRadioItemLeft - 2, kRadioItemHeight);
+        connect(radio, &QRadioButton::clicked, this, [change, i] { change(i); });
+      }
+      widget = group;
+      break;
+    }
+    case ControlKind::kEdit: {
+      auto* field = new QLineEdit(caption, parent);
+      connect(field, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+        Forward([this, name, typed = text.toStdString()] { window_.Edit(name, typed); });
+      });
+      widget = field;
+      break;
+    }
     case ControlKind::kPaintBox: {
       auto* box = new PaintBoxView(window_, design, parent);
       box->pressed = [this, name](QMouseEvent* event) {
@@ -382,6 +415,19 @@ void ControlWindowView::ReadControl(const ControlSpec& design, const ControlStat
     case ControlKind::kLabel: {
       auto* label = static_cast<QLabel*>(widget);
       if (label->text() != caption) label->setText(caption);
+      break;
+    }
+    case ControlKind::kRadioGroup: {
+      const QList<QRadioButton*> items = RadioItems(widget);
+      for (int i = 0; i < items.size(); ++i) {
+        const QSignalBlocker itemBlocker(items[i]);
+        SetDown(items[i], i == state.position);
+      }
+      break;
+    }
+    case ControlKind::kEdit: {
+      auto* field = static_cast<QLineEdit*>(widget);
+      if (field->text() != caption) field->setText(caption);
       break;
     }
     case ControlKind::kPaintBox:

@@ -1,5 +1,7 @@
 #include "program_windows.h"
 
+#include <QEvent>
+
 #include "app_views.h"
 #include "shell/studio.h"
 
@@ -27,6 +29,8 @@ std::unique_ptr<QWidget> CreateView(const WindowRow& design, Studio& studio, App
       return attach(std::make_unique<PositionWindowView>(studio.frmPos, views));
     case WindowId::frmL:
       return attach(std::make_unique<LayerWindowView>(studio.frmL, views));
+    case WindowId::frmOpt:
+      return attach(std::make_unique<OptionWindowView>(studio.frmOpt, views));
     case WindowId::frmMaskSet:
       return attach(std::make_unique<MaskWindowView>(studio.frmMaskSet, views));
     case WindowId::frmMaskEff: {
@@ -63,9 +67,24 @@ std::array<std::unique_ptr<QWidget>, kWindowCount> CreateViews(Studio& studio, A
 
 }  // namespace
 
+// The window is told through a property, so one filter serves every window.
+void ProgramWindows::ActivationWatcher::Watch(WindowId window, QWidget& widget) {
+  widget.setProperty("mirasketchWindowId", static_cast<int>(window));
+  widget.installEventFilter(this);
+}
+
+bool ProgramWindows::ActivationWatcher::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !views_.ShuttingDown()) {
+    const auto window = static_cast<WindowId>(watched->property("mirasketchWindowId").toInt());
+    views_.Forward([this, window] { studio_.WindowActivated(window); });
+  }
+  return false;
+}
+
 ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
     : views(appViews),
       windows_(CreateViews(studio, appViews)),
+      activation_(studio, appViews),
       main(static_cast<MainWindowView&>(Window(WindowId::frmMain))),
       canvas(static_cast<CanvasWindowView&>(Window(WindowId::frmM))),
       toolPanel(static_cast<ToolPanelView&>(Window(WindowId::frmC))),
@@ -73,8 +92,10 @@ ProgramWindows::ProgramWindows(Studio& studio, AppViews& appViews)
       position(static_cast<PositionWindowView&>(Window(WindowId::frmPos))),
       layer(static_cast<LayerWindowView&>(Window(WindowId::frmL))),
       mask(static_cast<MaskWindowView&>(Window(WindowId::frmMaskSet))),
+      option(static_cast<OptionWindowView&>(Window(WindowId::frmOpt))),
       transform(static_cast<TransformWindowView&>(Window(WindowId::frmT))) {
   appViews.AttachStudio(&studio);
+  for (const WindowRow& design : WindowTable()) activation_.Watch(design.id, Window(design.id));
 }
 
 ProgramWindows::~ProgramWindows() {

@@ -9,6 +9,7 @@
 #include "layer_window_view.h"
 #include "main_window_view.h"
 #include "mask_window_view.h"
+#include "option_window_view.h"
 #include "platform/window_table.h"
 #include "position_window_view.h"
 #include "tool_panel_view.h"
@@ -21,10 +22,25 @@ class AppViews;
 class Studio;
 
 // Every window of the program, created from the window table in its start-up order and
-// registered with the views. A window whose core class has a view of its own gets that view; the
-// others are shown as their designed frames. None is shown yet; the main window's first show
-// brings up the others.
+// registered with the views; each one's activation is reported to the core. A window whose core
+// class has a view of its own gets that view; the others are shown as their designed frames. None
+// is shown yet; the main window's first show brings up the others.
 class ProgramWindows {
+  // Reports each window's activation to the core.
+  class ActivationWatcher : public QObject {
+   public:
+    ActivationWatcher(Studio& studio, AppViews& views) : studio_(studio), views_(views) {}
+    // Watches a window that has id `window`.
+    void Watch(WindowId window, QWidget& widget);
+
+   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+   private:
+    Studio& studio_;
+    AppViews& views_;
+  };
+
  public:
   ProgramWindows(Studio& studio, AppViews& views);
   // Tells the views that the windows are going away before any of them is destroyed.
@@ -39,6 +55,7 @@ class ProgramWindows {
 
  private:
   std::array<std::unique_ptr<QWidget>, kWindowCount> windows_;
+  ActivationWatcher activation_;
 
  public:
   MainWindowView& main;
@@ -48,6 +65,7 @@ class ProgramWindows {
   PositionWindowView& position;
   LayerWindowView& layer;
   MaskWindowView& mask;
+  OptionWindowView& option;
   TransformWindowView& transform;
 };
 

@@ -18,9 +18,8 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
       {"frobnicate", "unknown command 'frobnicate'"},
       {"click spbNothing", "unknown control 'spbNothing'"},
       {"click TfrmX.spbPen",
-       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmPos, "
-       "TfrmMaskSet, "
-       "TfrmL or TfrmT)"},
+       "unknown window 'TfrmX' (TfrmMain, TfrmM, TfrmC, TfrmCol, TfrmMaskEff, TfrmOpt, TfrmPos, "
+       "TfrmMaskSet, TfrmL or TfrmT)"},
       {"click TfrmCol.spbPen", "TfrmCol has no control 'spbPen'"},
       {"click sbZoom", "sbZoom is a scroll bar and cannot be clicked"},
       {"click pbxPalette", "pbxPalette is a paint box and cannot be clicked"},
@@ -29,6 +28,7 @@ TEST(CliReplayScript, BadLinesAreNamedAndNothingRuns) {
       {"set sbZoom 11", "11 is outside sbZoom's range 1 … 10"},
       {"set sbColRed -1", "-1 is outside sbColRed's range 0 … 255"},
       {"set cboPenErase 3", "3 is outside cboPenErase's range 0 … 2"},
+      {"set rgOption 3", "3 is outside rgOption's range 0 … 2"},
       {"set sbZoom two", "malformed number 'two'"},
       {"set sbZoom +2", "malformed number '+2'"},
       {"new 99999999999 40", "malformed number '99999999999'"},

@@ -122,6 +122,29 @@ TEST(CliReplayWindows, PrintShowsControlsAsTheWindowsDo) {
             "TfrmC = Tool\n");
 }
 
+// The option window through the general forms: its page by item index, the snap fields' texts,
+// the switch, and the typed steps taking effect when the tool panel is used; the box tool's
+// readout shows the snapped points, the pointer readout the unsnapped one.
+TEST(CliReplayWindows, OptionWindowPagesSnapFieldsAndReadouts) {
+  test::TempDir dir;
+  const auto run = Replay(
+      "show TfrmOpt\nclick chkSnap\nset edtSnapW 16px\nset edtSnapH 0\nset rgOption 1\n"
+      "print rgOption\nprint edtSnapW\nprint TfrmOpt.chkSnap\n"
+      "click spbBox                 # the tool panel becomes active: steps 16 and 1\n"
+      "mouse down 1 20 21\nmouse move 1 50 37\nprint lblA\nprint lblPosX\n"
+      "mouse up 1 50 37\nmouse click pbxCursor 1 20 5\nmouse click pbxCursor 1 70 30\n"
+      "set rgOption 0\nmouse move 1 60 60\nprint lblPosX\n",
+      dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "TfrmOpt.rgOption = 1\n"
+            "TfrmOpt.edtSnapW = 16px\n"
+            "TfrmOpt.chkSnap = 1\n"
+            "TfrmOpt.lblA = (16,21)-(48,37)\n"
+            "TfrmOpt.lblPosX = X: 50\n"
+            "TfrmOpt.lblPosX = X: 50\n");
+}
+
 // paint writes a panel's paint box exactly as core paints it after the same events (a drop from
 // the swatch onto the palette through the general form, a click in the eraser box), and the
 // canvas's client area at its zoom, painted again after the window was shown; a picture that cannot

@@ -120,6 +120,10 @@ const char* KindName(ControlKind kind) {
       return "menu item";
     case ControlKind::kUpDown:
       return "up-down";
+    case ControlKind::kRadioGroup:
+      return "radio group";
+    case ControlKind::kEdit:
+      return "edit field";
   }
   return "control";
 }
@@ -134,7 +138,7 @@ std::optional<std::pair<int, int>> Range(const ControlSpec& design) {
   if (design.kind == ControlKind::kScrollBar || design.kind == ControlKind::kTrackBar ||
       design.kind == ControlKind::kUpDown)
     return std::pair{design.minimum, design.maximum};
-  if (design.kind == ControlKind::kComboBox) {
+  if (design.kind == ControlKind::kComboBox || design.kind == ControlKind::kRadioGroup) {
     const std::string_view items = design.caption;
     return std::pair{0, static_cast<int>(std::count(items.begin(), items.end(), '\n'))};
   }
@@ -157,6 +161,7 @@ std::string PrintedValue(const ControlTarget& target) {
     case ControlKind::kTrackBar:
     case ControlKind::kUpDown:
     case ControlKind::kComboBox:
+    case ControlKind::kRadioGroup:
       return std::to_string(state.position);
     case ControlKind::kMenuItem:
       // A window switch's item carries a check mark; the others show only their caption.

@@ -40,14 +40,15 @@ const WindowRow& FindShownWindow(std::string_view name, int line);
 const char* KindName(ControlKind kind);
 // Whether a click is an event of the control: buttons, check boxes, radios and menu items.
 bool Clickable(ControlKind kind);
-// The positions a settable control can take, or nothing for one that cannot be set.
+// The positions a control set by number can take, or nothing for one that cannot be set so.
 std::optional<std::pair<int, int>> Range(const ControlSpec& design);
 // Whether `print` can show the control: every kind but paint boxes.
 bool Printable(ControlKind kind);
 // The value `print` shows for a control of a control window, as the window shows it now: 1 or 0
 // for the down state of check boxes, radios, speed and toggle buttons and of the window switches'
-// menu items; the position of scroll and track bars; the item index of combo boxes; the caption
-// of labels, buttons, groups, panels and other menu items.
+// menu items; the position of scroll and track bars; the item index of combo boxes and radio
+// groups; the text of edit fields; the caption of labels, buttons, groups, panels and other menu
+// items.
 std::string PrintedValue(const ControlTarget& target);
 
 }  // namespace mirasketch::cli

@@ -41,12 +41,9 @@ class LineReader {
   std::size_t Count() const { return tokens_.size(); }
 
   int Number(std::size_t i) const {
-    const std::string_view text = tokens_[i];
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-      Fail("malformed number '" + std::string(text) + "'");
-    return value;
+    const std::optional<int> value = ReadNumber(tokens_[i]);
+    if (!value) Fail(MalformedNumber(tokens_[i]));
+    return *value;
   }
   int Button(std::size_t i) const {
     const int button = Number(i);
@@ -185,6 +182,17 @@ ReplayStep ParseKey(const LineReader& r, ReplayStep step) {
 
 }  // namespace
 
+std::optional<int> ReadNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string MalformedNumber(std::string_view text) {
+  return "malformed number '" + std::string(text) + "'";
+}
+
 std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
   text = text.substr(0, text.find('#'));
   const LineReader r(Tokens(text), line);
@@ -209,7 +217,10 @@ std::optional<ReplayStep> ParseReplayLine(std::string_view text, int line) {
     r.Arguments(2, 2, "set NAME VALUE");
     step.kind = Kind::kSet;
     step.name = r.Word(1);
-    step.value = r.Number(2);
+    // An edit field takes the word as its text; other controls need a number, which is checked
+    // once the control is known.
+    step.argument = r.Word(2);
+    step.value = ReadNumber(step.argument).value_or(0);
   } else if (command == "mouse") {
     return ParseMouse(r, step);
   } else if (command == "drop") {

@@ -54,11 +54,13 @@ struct ReplayStep {
   // The control or window name ("spbPen", "TfrmC.spbPen", "TfrmCol") or the file path; empty for
   // a mouse event on the canvas given without a paint-box name.
   std::string name;
-  std::string argument;  // drop: the drag's source paint box; paint: the file path
+  std::string argument;  // set: the value as written; drop: the drag's source paint box; paint:
+                         // the file path
   int button = 0;        // 1 left, 2 right, 0 middle
   int x = 0;             // new: the width; mouse and drop: the point in paint-box pixels
   int y = 0;             // new: the height
-  int value = 0;         // set: the position; key: the key code; seed: the seed
+  int value = 0;         // set: the position (0 when not a number); key: the key code; seed:
+                         // the seed
   int shiftState = 0;    // modifier bits of the event: Shift 1, Ctrl 4
   DialogAnswer answer;   // answer: what the dialog that takes it gets
 };
@@ -73,6 +75,11 @@ class ReplayError : public std::runtime_error {
  private:
   int line_;
 };
+
+// A decimal integer written as a whole word ("-3"), or nothing.
+std::optional<int> ReadNumber(std::string_view text);
+// The error text for a word that should be a number and is not.
+std::string MalformedNumber(std::string_view text);
 
 // Reads one line (its end removed): nothing for a blank or comment-only line. `#` starts a
 // comment anywhere; tokens are separated by spaces, tabs or a carriage return, except that the

@@ -99,9 +99,10 @@ void ReplaySession::Check(const ReplayStep& step) {
     // Closing the program ends the replay: the `exit` line says so where it stands.
     if (step.kind == Kind::kClick && target.Qualified() == "TfrmMain.mnuExit")
       throw ReplayError(step.line, "mnuExit closes the program: write exit instead");
-    if (step.kind == Kind::kSet) {
+    if (step.kind == Kind::kSet && design.kind != ControlKind::kEdit) {
       const std::optional<std::pair<int, int>> range = Range(design);
       if (!range) throw ReplayError(step.line, what + " and is not settable");
+      if (!ReadNumber(step.argument)) throw ReplayError(step.line, MalformedNumber(step.argument));
       if (step.value < range->first || step.value > range->second)
         throw ReplayError(step.line, std::to_string(step.value) + " is outside " + target.name +
                                          "'s range " + std::to_string(range->first) + " … " +
@@ -177,8 +178,18 @@ void ReplaySession::ReportUnusedAnswers() {
   }
 }
 
+WindowId ReplaySession::EventWindow(const ReplayStep& step) const {
+  if (step.kind == Kind::kKeyDown || step.kind == Kind::kKeyUp || step.name.empty())
+    return WindowId::frmM;
+  return FindControl(studio_, step.name, step.line).window->id;
+}
+
 bool ReplaySession::RunStep(const ReplayStep& step) {
   TfrmM& canvas = studio_.frmM;
+  // The pointer or the keyboard acting on a window makes it the active one first.
+  if (step.kind == Kind::kClick || step.kind == Kind::kSet || step.kind == Kind::kDrop ||
+      step.kind == Kind::kKeyDown || step.kind == Kind::kKeyUp || IsMouse(step.kind))
+    studio_.WindowActivated(EventWindow(step));
   switch (step.kind) {
     case Kind::kNew:
     case Kind::kOpen:
@@ -225,7 +236,9 @@ bool ReplaySession::RunStep(const ReplayStep& step) {
   }
   const ControlTarget target = FindControl(studio_, step.name, step.line);
   const bool taken = step.kind == Kind::kClick ? target.controls->Click(target.name)
-                                               : target.controls->Change(target.name, step.value);
+                     : target.design->kind == ControlKind::kEdit
+                         ? target.controls->Edit(target.name, step.argument)
+                         : target.controls->Change(target.name, step.value);
   if (!taken)
     throw ReplayError(step.line, std::string(target.window->designName) +
                                      " did not take the event of " + target.name);

@@ -41,6 +41,8 @@ class ReplaySession {
  private:
   // The paint box a line names; throws ReplayError when the control is not one.
   ControlTarget FindPaintBox(const std::string& name, int line) const;
+  // The window a click, set, pointer, drop or key line acts on.
+  WindowId EventWindow(const ReplayStep& step) const;
   // Carry out a step; false when a new, open, save or paint did not complete.
   bool RunStep(const ReplayStep& step);
   bool RunFileCommand(const ReplayStep& step);

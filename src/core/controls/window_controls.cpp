@@ -138,7 +138,7 @@ bool ControlSet::SetPosition(std::string_view name, int position) {
   const auto index = static_cast<std::size_t>(IndexOf(name));
   const ControlSpec& spec = specs_[index];
   int clamped = position;
-  if (spec.kind == ControlKind::kComboBox) {
+  if (spec.kind == ControlKind::kComboBox || spec.kind == ControlKind::kRadioGroup) {
     const int items =
         1 + static_cast<int>(std::count(
                 spec.caption, spec.caption + std::string_view(spec.caption).size(), '\n'));

@@ -27,12 +27,14 @@ enum class ControlKind {
   kPaintBox,
   kGroup,
   kPanel,
-  kMenuItem,  // an item of the window's menu; its parent is the menu's name
-  kUpDown,    // a pair of arrows stepping a position through its range
+  kMenuItem,    // an item of the window's menu; its parent is the menu's name
+  kUpDown,      // a pair of arrows stepping a position through its range
+  kRadioGroup,  // a framed column of radio buttons: its position is the selected item's index
+  kEdit,        // a one-line text field: its caption is the text
 };
 
 // One control of a window as designed: where it sits inside its parent (empty: the client area),
-// its caption (a combo box's items separated by '\n'), its range and its Tag.
+// its caption (a combo box's or radio group's items separated by '\n'), its range and its Tag.
 struct ControlSpec {
   const char* name;
   ControlKind kind;
@@ -49,8 +51,8 @@ struct ControlSpec {
 struct ControlState {
   bool visible = true;
   bool checked = false;  // check box, radio, speed and toggle buttons: down
-  int position = 0;      // scroll and track bars: position; combo box: item index
-  std::string caption;
+  int position = 0;      // scroll and track bars: position; combo box, radio group: item index
+  std::string caption;   // the caption; an edit field's text
 };
 
 // Text a paint box carries over its pixels, drawn by the view in the window's font with its top
@@ -140,9 +142,11 @@ class ControlWindow {
   // A click of a button, speed or toggle button, check box (which toggles it) or radio (which
   // selects it). False when the window has no such clickable control.
   virtual bool Click(std::string_view name) = 0;
-  // A new position of a scroll bar, track bar or combo box, with its change event. False when the
-  // window has no such control.
+  // A new position of a scroll bar, track bar, combo box or radio group, with its change event.
+  // False when the window has no such control.
   virtual bool Change(std::string_view name, int value) = 0;
+  // New text typed into an edit field; false when the window has no such field.
+  virtual bool Edit(std::string_view, const std::string&) { return false; }
   // Paints a paint box and gives its picture; null when the window has no such paint box.
   virtual const PaintBox* Paint(std::string_view name) = 0;
   // A press in a paint box at (x, y) with button 1 left, 2 right, 0 middle and the modifier bits

@@ -107,6 +107,8 @@ class TfrmM {
   int paintBoxWidth = 0;
   int paintBoxHeight = 0;
   std::string caption = "(New Layer Project)";
+  // The cursor over the paint box: 0 the system's arrow, k ≥ 1 `CanvasCursors()[k − 1]`.
+  int pbxACursor = 0;
   bool visible = false;
   bool redrawSuspended = true;
   bool modified = false;

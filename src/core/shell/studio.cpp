@@ -13,7 +13,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       frmM(project, toolEngine, platformIn, viewsIn, *this),
       frmC(toolEngine, frmM, platformIn, viewsIn, *this),
       frmCol(toolEngine, platformIn, viewsIn, *this),
-      frmOpt(viewsIn),
+      frmOpt(frmM, toolEngine, viewsIn, *this),
       frmPos(project, frmM, viewsIn, *this),
       frmL(project, platformIn, viewsIn),
       maskTools(toolEngine, *this),
@@ -32,6 +32,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
   controlWindows_[static_cast<std::size_t>(WindowId::frmC)] = &frmC;
   controlWindows_[static_cast<std::size_t>(WindowId::frmCol)] = &frmCol;
   controlWindows_[static_cast<std::size_t>(WindowId::frmPos)] = &frmPos;
+  controlWindows_[static_cast<std::size_t>(WindowId::frmOpt)] = &frmOpt;
   controlWindows_[static_cast<std::size_t>(WindowId::frmL)] = &frmL;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskSet)] = &frmMaskSet;
   controlWindows_[static_cast<std::size_t>(WindowId::frmMaskEff)] = &frmMaskEff;
@@ -55,6 +56,12 @@ void Studio::StartUp() {
   frmMain.ShowToolWindow(0, true);
   views.ShowWindow(WindowId::frmC, true);
   frmM.Redraw();
+}
+
+void Studio::WindowActivated(WindowId window) {
+  // Leaving the option window is what makes its typed snap steps count.
+  if (activeWindow_ == WindowId::frmOpt && window != WindowId::frmOpt) frmOpt.ApplySnapSettings();
+  activeWindow_ = window;
 }
 
 void Studio::WindowSwitched(WindowId window, bool visible) {

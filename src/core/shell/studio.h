@@ -58,6 +58,9 @@ class Studio : private ProjectLinks,
   // Shows or hides a window: through its switch on the main window when it has one, else
   // directly; the window's module learns of it as from its own show or hide.
   void ShowWindow(WindowId window, bool visible);
+  // A window of the program became the active one. Leaving the option window for another one
+  // applies its snap fields.
+  void WindowActivated(WindowId window);
 
   // The window whose controls the views build and the replay drives, by window; null for a
   // window that has none.
@@ -192,6 +195,7 @@ class Studio : private ProjectLinks,
   void RefreshPosition() override { frmPos.RefreshPosition(); }
 
   PaintingTools paintingTools_;
+  WindowId activeWindow_ = WindowId::frmMain;
   std::array<ControlWindow*, kWindowCount> controlWindows_{};
 };
 

@@ -79,7 +79,9 @@ void Studio::LoadSettings() {
   s.rulerBrush = Stamp(f, "RulerBrushUse", 0);
   s.penLineBrush = Stamp(f, "PenLineBrushUse", 0);
   s.bigBrushMode = std::clamp(f.ReadInteger(kTool, "BigBrushMode", 0), 0, 1);
-  frmOpt.optionPage = std::clamp(f.ReadInteger(kTool, "OptionOption", 0), 0, 2);
+  // The option window holds values out of range to its defaults when it takes them.
+  frmOpt.cursorNumber = f.ReadInteger(kTool, "CursorNumber", 1);
+  frmOpt.optionPage = f.ReadInteger(kTool, "OptionOption", 0);
 
   places.RestorePosition(WindowId::frmMain, f, screenWidth, screenHeight);
   frmM.InitAfterSettings();
@@ -91,6 +93,7 @@ void Studio::LoadSettings() {
   frmCol.LoadPalette(settingsDir, f.ReadBool(kTool, "ColPaletteShow", false));
   places.RestorePosition(WindowId::frmCol, f, screenWidth, screenHeight);
   places.RestoreBounds(WindowId::frmPos, f, screenWidth, screenHeight);
+  frmOpt.LoadCursors();
   places.RestorePosition(WindowId::frmOpt, f, screenWidth, screenHeight);
   frmL.InitLayerWindow();
   places.RestoreBounds(WindowId::frmL, f, screenWidth, screenHeight);
@@ -136,6 +139,7 @@ void Studio::SaveSettings() {
   f.WriteInteger(kTool, "PenLineBrushUse", s.penLineBrush);
   f.WriteInteger(kTool, "BigBrushMode", s.bigBrushMode);
   f.WriteInteger(kTool, "LastColor", static_cast<int>(s.drawColor));
+  f.WriteInteger(kTool, "CursorNumber", frmOpt.cursorNumber);
   f.WriteInteger(kTool, "OptionOption", frmOpt.optionPage);
 
   places.StorePosition(WindowId::frmMain, f);

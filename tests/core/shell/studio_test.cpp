@@ -57,7 +57,7 @@ TEST_F(StudioTest, TheWindowTableDrivesTheSwitches) {
   EXPECT_EQ(studio.Controls(WindowId::frmC), &studio.frmC);
   EXPECT_EQ(studio.Controls(WindowId::frmT), &studio.frmT);
   EXPECT_EQ(studio.Controls(WindowId::frmPos), &studio.frmPos);
-  EXPECT_EQ(studio.Controls(WindowId::frmOpt), nullptr);
+  EXPECT_EQ(studio.Controls(WindowId::frmOpt), &studio.frmOpt);
 
   // Every switch is a window-menu item and a tool-bar toggle with its Tag, in Tag order.
   std::vector<std::string> items, buttons;
