@@ -123,7 +123,7 @@ TEST_F(SettingsTest, PlacesFollowTheScreenRulesAndStatesKeepOldKeys) {
 TEST_F(SettingsTest, VisibilityAndValuesSurviveARestart) {
   Start(
       "[Window]\nColorFormVisible=2\nLayerFormVisible=1\n"
-      "[ToolSetting]\nLastColor=0xFF\nEraseSize=60\nBrushUse=900\nOptionOption=1\n"
+      "[ToolSetting]\nLastColor=0xFF\nEraseSize=60\nBrushUse=900\nOptionOption=1\nCursorNumber=5\n"
       "[EnvSetting]\nUndoCount=16\nJPGSaveQuality=250\n"
       "[FileHistory]\nPastFile0=/pictures/a.kvl\n");
   EXPECT_TRUE(studio.frmMain.WindowChecked(1));
@@ -136,6 +136,7 @@ TEST_F(SettingsTest, VisibilityAndValuesSurviveARestart) {
   EXPECT_EQ(studio.frmM.undoLevels, 15);
   EXPECT_EQ(studio.pictureFiles.jpegQuality, 100);
   EXPECT_EQ(studio.frmOpt.optionPage, 1);
+  EXPECT_EQ(studio.frmM.pbxACursor, 6);  // cursor 5 on the canvas
   EXPECT_EQ(studio.frmMain.recentFiles[0], "/pictures/a.kvl");
 
   // The layer window hidden at exit is written as 0 and starts hidden, its switch off.
@@ -154,6 +155,7 @@ TEST_F(SettingsTest, VisibilityAndValuesSurviveARestart) {
   EXPECT_TRUE(next.frmMain.WindowChecked(1));
   EXPECT_TRUE(next.toolEngine.settings.shapeFill);
   EXPECT_EQ(next.frmM.undoLevels, 15);
+  EXPECT_EQ(next.frmOpt.cursorNumber, 5);
 }
 
 TEST_F(StudioTest, SettingsDialogReadsItsFieldsByTheDialogRules) {
