@@ -34,6 +34,11 @@ RunningProgram::RunningProgram(bool realQuit, const TempDir* programFolder) {
   QApplication::processEvents();
 }
 
+int Colour(const QImage& image, int x, int y) {
+  const QColor c = image.pixelColor(x, y);
+  return MakeColour(c.red(), c.green(), c.blue());
+}
+
 RunningProgram::~RunningProgram() {
   // Leave no dialog watcher or cursor behind for the next test.
   CancelWhenModal();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -57,6 +58,9 @@ struct RunningProgram {
   ProgramWindows windows{studio, views};
   int quitRequests = 0;
 };
+
+// The colour (0x00BBGGRR) of pixel (x, y) of an image a widget showed.
+int Colour(const QImage& image, int x, int y);
 
 // Runs `step` on the first modal dialog that opens within five seconds, from inside its event
 // loop. A dialog the step leaves open is rejected afterwards, so a failing step cannot hang.

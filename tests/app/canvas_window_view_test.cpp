@@ -20,11 +20,6 @@ constexpr int kBlue = 0xFF0000;
 constexpr int kGreen = 0x00FF00;
 constexpr int kWhite = 0xFFFFFF;
 
-int Colour(const QImage& image, int x, int y) {
-  const QColor c = image.pixelColor(x, y);
-  return MakeColour(c.red(), c.green(), c.blue());
-}
-
 // What the viewport puts on the screen, through its own paint event.
 QImage OnScreen(CanvasWindowView& canvas) {
   return canvas.viewport()->grab().toImage();

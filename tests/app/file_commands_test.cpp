@@ -12,8 +12,8 @@
 #include <filesystem>
 
 #include "app_test.h"
-#include "project/size_dialog.h"
 #include "dialog_views.h"
+#include "project/size_dialog.h"
 
 namespace mirasketch::test {
 

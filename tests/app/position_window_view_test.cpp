@@ -12,15 +12,6 @@
 
 namespace mirasketch::test {
 
-namespace {
-
-int Colour(const QImage& image, int x, int y) {
-  const QColor c = image.pixelColor(x, y);
-  return MakeColour(c.red(), c.green(), c.blue());
-}
-
-}  // namespace
-
 class PositionWindowViewTest : public QObject {
   Q_OBJECT
 

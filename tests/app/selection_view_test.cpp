@@ -19,11 +19,6 @@ constexpr int kRed = 0x0000FF;
 constexpr int kBlue = 0xFF0000;
 constexpr int kWhite = 0xFFFFFF;
 
-int Colour(const QImage& image, int x, int y) {
-  const QColor c = image.pixelColor(x, y);
-  return MakeColour(c.red(), c.green(), c.blue());
-}
-
 void Drag(TfrmM& canvas, int x0, int y0, int x1, int y1) {
   canvas.pbxAMouseDown(MouseButton::kLeft, x0, y0);
   canvas.pbxAMouseMove(x1, y1);

@@ -23,11 +23,6 @@ namespace mirasketch::test {
 
 namespace {
 
-int Colour(const QImage& image, int x, int y) {
-  const QColor c = image.pixelColor(x, y);
-  return MakeColour(c.red(), c.green(), c.blue());
-}
-
 // Clicks a check box or radio on its indicator, where a click always hits it.
 void ClickIndicator(QWidget* button) {
   QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
