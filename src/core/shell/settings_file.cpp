@@ -173,9 +173,11 @@ void SettingsFile::WriteBool(std::string_view section, std::string_view key, boo
 
 void SettingsFile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
-  std::string text(Trim(value));
-  for (char& c : text)
+  std::string line(value);
+  for (char& c : line)
     if (c == '\n' || c == '\r' || c == '\0') c = ' ';
+  // Blanks at the ends would not survive reading the line back.
+  std::string text(Trim(line));
   Section& s = SectionFor(section);
   for (Line& l : s.lines) {
     if (!l.key.empty() && SameName(l.key, key)) {

@@ -53,7 +53,7 @@ TEST(SettingsFile, RewritingKeepsWhatItDoesNotKnowAndNeverHalfWrites) {
   SettingsFile f(dir.File("korvel.ini"));
   f.Parse("[Other]\n; a comment\nMine=1\n[ToolSetting]\nLastColor=3\nLASTCOLOR=4\nOld=x\n");
   f.WriteInteger("ToolSetting", "lastcolor", 255);
-  f.WriteString("FileHistory", "PastFile0", "/tmp/a\nb");
+  f.WriteString("FileHistory", "PastFile0", "/tmp/a\nb\r\n");  // one line, read back the same
   f.Flush();
   SettingsFile back(dir.File("korvel.ini"));
   back.Load();
