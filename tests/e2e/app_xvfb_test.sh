@@ -18,19 +18,6 @@ for tool in Xvfb xwininfo; do
   fi
 done
 
-# A display number nobody uses.
-display=""
-for n in $(seq 97 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-    display=":$n"
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "FAIL: no free X display"
-  exit 1
-fi
-
 xvfb_pid=""
 app_pid=""
 cleanup() {
@@ -39,8 +26,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+# Xvfb picks a display number nobody uses and writes it when it is ready, so a server started by
+# someone else at the same moment cannot take ours.
+display_file="$out/mirasketch-xvfb.display"
+: >"$display_file"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >"$log" 2>&1 &
 xvfb_pid=$!
+number=""
+for _ in $(seq 1 300); do
+  number=$(head -n 1 "$display_file" 2>/dev/null)
+  [ -n "$number" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$number" ]; then
+  echo "FAIL: Xvfb did not start"
+  cat "$log"
+  exit 1
+fi
+display=":$number"
 for _ in $(seq 1 100); do
   DISPLAY="$display" xwininfo -root >/dev/null 2>&1 && break
   sleep 0.1
