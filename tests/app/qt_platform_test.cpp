@@ -37,7 +37,7 @@ void QtPlatformTest::filtersBecomeQtNameFilters() {
   QCOMPARE(QtNameFilters(kProjectFileFilter),
            QStringList({"kvlファイル (*.kvl)", "使用可能な画像 (*.bmp *.jpg)",
                         "ビットマップファイル (*.bmp)", "ジェイペグファイル (*.jpg)",
-                        "すべてのﾌｧｲﾙ (*)"}));
+                        "すべてのﾌｧｲﾙ (*)", "PNGファイル (*.png)"}));
   QCOMPARE(QtNameFilters("Pictures|*.jpg;*.bmp|"), QStringList({"Pictures (*.jpg *.bmp)"}));
   QCOMPARE(QtNameFilters("Lonely"), QStringList({"Lonely (*)"}));
   QCOMPARE(QtNameFilters(""), QStringList());
