@@ -77,7 +77,7 @@ int Blue(int x, int y) {
   return 11 * (x + y) + 3;
 }
 int Alpha(int x, int y) {
-  return (x * 5 + y) * 255 / 14;
+  return (x * 3 + y) * 255 / 14;
 }
 int OverWhite(int c, int a) {
   return (c * a + 255 * (255 - a) + 127) / 255;
@@ -86,8 +86,11 @@ int OverWhite(int c, int a) {
 class PngCodecTest : public test::DecodeTargetTest {
  protected:
   ImportResult Decode(const Bytes& bytes, std::int64_t memory = kUnreportedMemory) {
+    return DecodeInto(target, bytes, memory);
+  }
+  ImportResult DecodeInto(CDibTrue& into, const Bytes& bytes, std::int64_t memory) {
     InFile file(bytes.data(), bytes.size(), "pic.png");
-    return DecodePng(file, target, width, height, memory);
+    return DecodePng(file, into, width, height, memory);
   }
 };
 
@@ -187,10 +190,10 @@ TEST_F(PngCodecTest, BadFilesAreRefusedBeforeTheTargetGrows) {
   ExpectUntouched();
   // A 5 × 3 picture needs an 8 × 4 buffer: 96 bytes, of which the 8 × 8 target already has all.
   EXPECT_EQ(Decode(good, 0), ImportResult::kOk);
-  target = CDibTrue();
-  EXPECT_EQ(Decode(good, 95), ImportResult::kTooLarge);
-  EXPECT_EQ(target.Width(), 0);
-  EXPECT_EQ(Decode(good, 96), ImportResult::kOk);
+  CDibTrue fresh;
+  EXPECT_EQ(DecodeInto(fresh, good, 95), ImportResult::kTooLarge);
+  EXPECT_EQ(fresh.Width(), 0);
+  EXPECT_EQ(DecodeInto(fresh, good, 96), ImportResult::kOk);
 }
 
 TEST_F(PngCodecTest, EncodesA24BitPictureThroughTheSafeWriter) {
@@ -224,7 +227,7 @@ TEST_F(PngCodecTest, EncodesA24BitPictureThroughTheSafeWriter) {
   EXPECT_FALSE(EncodePng(source, 12, 7, path));
   EXPECT_FALSE(EncodePng(CDibTrue(), 4, 4, path));
   EXPECT_EQ(test::ReadAll(path), bytes);
-  EXPECT_THROW(EncodePng(source, 8, 8, dir.File("missing/pic.png")), IoError);
+  EXPECT_THROW(EncodePng(source, 8, 5, dir.File("missing/pic.png")), IoError);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"pic.png"});
 }
 

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kRed = 0x0000FF;
+constexpr int kBlue = 0xFF0000;
 
 // Every glyph a 3 × 4 block whose top row lies 10 pixels above the baseline, 5 pixels apart.
 class BlockFont : public FontEngine {
@@ -190,12 +191,15 @@ TEST_F(TransformWindowTest, PngPicturesAreImportedAndPasted) {
   EXPECT_EQ(platform.openRequests.back().filter,
             "使用可能なファイル (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG イメージファイル (*.jpg)|*.jpg|"
             "ビットマップ (*.bmp)|*.bmp|PNGファイル (*.png)|*.png");
-  EXPECT_EQ(r.srcWidth, 10);
+  // The source takes the whole rounded width, as for the other formats; the added columns are
+  // white.
+  EXPECT_EQ(r.srcWidth, 12);
   EXPECT_EQ(r.resultPicture.GetPixel(9, 5), kBlue);
+  EXPECT_EQ(r.resultPicture.GetPixel(10, 5), 0xFFFFFF);
   EXPECT_TRUE(messages.empty());
   window.Click("mnuPaste");
   EXPECT_TRUE(studio.selection.pieceFloating);
-  EXPECT_EQ(studio.selection.pieceWidth, 10);
+  EXPECT_EQ(studio.selection.pieceWidth, 12);
 }
 
 }  // namespace
