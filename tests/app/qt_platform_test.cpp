@@ -216,7 +216,8 @@ void QtPlatformTest::saveDialogUsesTheRequest() {
   });
   const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
   QVERIFY(ModalStepRan());
-  QCOMPARE(filters.size(), 5);
+  QCOMPARE(filters.size(), 6);
+  QCOMPARE(filters.back(), QString("PNGファイル (*.png)"));
   QCOMPARE(selectedFilter, QString("kvlファイル (*.kvl)"));
   QCOMPARE(suffix, QString("kvl"));
   QVERIFY(!asksOverwrite);
