@@ -160,6 +160,7 @@ void FileCommandsTest::saveAndOpenRoundTrip_data() {
   QTest::newRow("kvl") << "kvl" << 0;
   QTest::newRow("bmp") << "bmp" << 0;
   QTest::newRow("jpg") << "jpg" << 40;
+  QTest::newRow("png") << "png" << 0;
 }
 
 void FileCommandsTest::saveAndOpenRoundTrip() {

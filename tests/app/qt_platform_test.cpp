@@ -37,7 +37,7 @@ void QtPlatformTest::filtersBecomeQtNameFilters() {
   QCOMPARE(QtNameFilters(kProjectFileFilter),
            QStringList({"kvlファイル (*.kvl)", "使用可能な画像 (*.bmp *.jpg)",
                         "ビットマップファイル (*.bmp)", "ジェイペグファイル (*.jpg)",
-                        "すべてのﾌｧｲﾙ (*)"}));
+                        "すべてのﾌｧｲﾙ (*)", "PNGファイル (*.png)"}));
   QCOMPARE(QtNameFilters("Pictures|*.jpg;*.bmp|"), QStringList({"Pictures (*.jpg *.bmp)"}));
   QCOMPARE(QtNameFilters("Lonely"), QStringList({"Lonely (*)"}));
   QCOMPARE(QtNameFilters(""), QStringList());
@@ -216,7 +216,8 @@ void QtPlatformTest::saveDialogUsesTheRequest() {
   });
   const std::optional<std::string> chosen = platform.ChooseSaveFile(request);
   QVERIFY(ModalStepRan());
-  QCOMPARE(filters.size(), 5);
+  QCOMPARE(filters.size(), 6);
+  QCOMPARE(filters.back(), QString("PNGファイル (*.png)"));
   QCOMPARE(selectedFilter, QString("kvlファイル (*.kvl)"));
   QCOMPARE(suffix, QString("kvl"));
   QVERIFY(!asksOverwrite);

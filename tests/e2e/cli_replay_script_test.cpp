@@ -135,7 +135,7 @@ TEST(CliReplayScript, RefusedCommandsAreReportedAndTheReplayGoesOn) {
       "open OUT/missing.kvl\n"
       "new 2 40\n"
       "new 30001 40\n"
-      "save OUT/picture.png\n"
+      "save OUT/picture.gif\n"
       "save OUT/after.bmp\n",
       dir);
   EXPECT_EQ(run.status, 1);
@@ -147,7 +147,7 @@ TEST(CliReplayScript, RefusedCommandsAreReportedAndTheReplayGoesOn) {
                          "大きすぎます。\n"
                          "replay: line 4: new did not complete\n"
                          "この拡張子では保存できません。- " +
-                         dir.File("picture.png") +
+                         dir.File("picture.gif") +
                          "\n"
                          "replay: line 5: save did not complete\n");
   CDibTrue picture;

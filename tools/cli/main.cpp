@@ -14,7 +14,7 @@ using mirasketch::cli::Command;
 constexpr Command kCommands[] = {
     {"bmpinfo", "FILE", mirasketch::cli::RunBmpInfo},
     {"info", "FILE.kvl", mirasketch::cli::RunInfo},
-    {"flatten", "FILE.kvl OUT.bmp|OUT.jpg", mirasketch::cli::RunFlatten},
+    {"flatten", "FILE.kvl OUT.bmp|OUT.jpg|OUT.png", mirasketch::cli::RunFlatten},
     {"convert", "IN OUT [--quality Q]", mirasketch::cli::RunConvert},
     {"mkkvl", "OUT.kvl W H [LAYERS]", mirasketch::cli::RunMakeKvl},
     {"replay", "[--check] [--program-dir DIR] SCRIPT", mirasketch::cli::RunReplay},

@@ -40,11 +40,11 @@ int RunInfo(std::span<char* const> args) {
   return 0;
 }
 
-// flatten FILE.kvl OUT.bmp|OUT.jpg: the whole canvas composed over the checkerboard, as a
+// flatten FILE.kvl OUT.bmp|OUT.jpg|OUT.png: the whole canvas composed over the checkerboard, as a
 // picture.
 int RunFlatten(std::span<char* const> args) {
   if (args.size() != 2) {
-    std::cerr << "usage: mirasketch-cli flatten FILE.kvl OUT.bmp|OUT.jpg\n";
+    std::cerr << "usage: mirasketch-cli flatten FILE.kvl OUT.bmp|OUT.jpg|OUT.png\n";
     return 2;
   }
   HeadlessStudio headless;

@@ -10,11 +10,11 @@ namespace mirasketch {
 
 class CDibTrue;
 
-// The file dialogs' filter list in the toolkit-neutral "text|patterns|text|patterns…" form.
+// The file dialogs' filter list in the toolkit-neutral "text|patterns|text|patterns…" form. PNG
+// pictures have their own entry at the end, after the original five.
 inline constexpr const char* kProjectFileFilter =
-    "kvlファイル|*.kvl|使用可能な画像|*.bmp;*.jpg|ビットマップファイル|*.bmp|ジェイペグファイル|*."
-    "jpg|"
-    "すべてのﾌｧｲﾙ|*.*";
+    "kvlファイル|*.kvl|使用可能な画像|*.bmp;*.jpg|ビットマップファイル|*.bmp|"
+    "ジェイペグファイル|*.jpg|すべてのﾌｧｲﾙ|*.*|PNGファイル|*.png";
 
 // What a file dialog is asked to show.
 struct FileDialogRequest {

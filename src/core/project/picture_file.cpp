@@ -10,6 +10,7 @@
 #include "project/jpeg_codec.h"
 #include "project/kvl_file.h"
 #include "project/layer_project.h"
+#include "project/png_codec.h"
 #include "project/project_links.h"
 
 namespace mirasketch {
@@ -41,15 +42,20 @@ std::string LowerExtension(const std::string& fileName) {
 PictureFiles::PictureFiles(LayerProject& project, Platform& platform)
     : project_(project), platform_(platform) {}
 
+bool IsPictureExtension(const std::string& ext) {
+  return ext == ".bmp" || ext == ".jpg" || ext == ".png";
+}
+
 bool PictureFiles::LoadImageFile(const std::string& fileName, CDibTM& target, int& width,
                                  int& height) {
   const std::string ext = LowerExtension(fileName);
   bool loaded = false;
-  if (ext == ".bmp" || ext == ".jpg") {
+  if (IsPictureExtension(ext)) {
     InFile file(fileName);
     const std::int64_t memory = platform_.AvailableMemory();
-    const ImportResult result = ext == ".bmp" ? DecodeBmp(file, target, width, height, memory)
-                                              : DecodeJpeg(file, target, width, height, memory);
+    const ImportResult result = ext == ".bmp"   ? DecodeBmp(file, target, width, height, memory)
+                                : ext == ".jpg" ? DecodeJpeg(file, target, width, height, memory)
+                                                : DecodePng(file, target, width, height, memory);
     // A picture beyond the buffer limits or the memory available is refused as sizing the buffer
     // would refuse it.
     if (result == ImportResult::kTooLarge) platform_.ShowMessage(kBitsAllocError);
@@ -69,6 +75,9 @@ bool PictureFiles::SaveImageFile(const std::string& fileName, const CDibTrue* so
   } else if (ext == ".jpg") {
     saved = source != nullptr && source->Width() > 0 &&
             EncodeJpeg(*source, source->Width(), source->Height(), jpegQuality, fileName);
+  } else if (ext == ".png") {
+    saved = source != nullptr && source->Width() > 0 &&
+            EncodePng(*source, source->Width(), source->Height(), fileName);
   } else {
     platform_.ShowMessage("ファイル名を確認してください。- " + fileName);
   }
@@ -86,7 +95,7 @@ bool PictureFiles::OpenPictureFile(const std::string& fileName) {
   bool opened = false;
   if (ext == ".kvl") {
     opened = ReadProjectFile(project_, fileName);
-  } else if (ext == ".bmp" || ext == ".jpg") {
+  } else if (IsPictureExtension(ext)) {
     // The picture is read into the tool engine's scratch picture first, so a file that cannot be
     // read, or a project of its size that does not fit in memory (NewProject shows why), leaves
     // the project as it was.
@@ -116,7 +125,7 @@ bool PictureFiles::SavePictureFile(const std::string& fileName) {
   bool saved = false;
   if (ext == ".kvl") {
     saved = WriteProjectFile(project_, fileName);
-  } else if (ext == ".bmp" || ext == ".jpg") {
+  } else if (IsPictureExtension(ext)) {
     ComposeRect(project_, 0, 0, project_.CanvasWidth(), project_.CanvasHeight());
     saved = SaveImageFile(fileName, &project_.compositeDib);
   } else {

@@ -9,8 +9,8 @@ class CDibTrue;
 class LayerProject;
 class Platform;
 
-// Opening and saving by extension (".kvl" whole projects, ".bmp" and ".jpg" flattened pictures),
-// and single pictures to and from files and the clipboard.
+// Opening and saving by extension (".kvl" whole projects, ".bmp", ".jpg" and ".png" flattened
+// pictures), and single pictures to and from files and the clipboard.
 class PictureFiles {
  public:
   PictureFiles(LayerProject& project, Platform& platform);
@@ -20,10 +20,10 @@ class PictureFiles {
   bool OpenPictureFile(const std::string& fileName);
   // Saves the project by the extension; on success the project is named after the file.
   bool SavePictureFile(const std::string& fileName);
-  // Reads a BMP or JPEG picture into `target` (width rounded up to a multiple of 4, the added
+  // Reads a BMP, JPEG or PNG picture into `target` (width rounded up to a multiple of 4, the added
   // columns white); `width`/`height` receive the picture's own size.
   bool LoadImageFile(const std::string& fileName, CDibTM& target, int& width, int& height);
-  // Writes a picture as BMP or JPEG by the extension.
+  // Writes a picture as BMP, JPEG or PNG (24-bit) by the extension.
   bool SaveImageFile(const std::string& fileName, const CDibTrue* source);
   // The clipboard's bitmap into `target`, sized (w + 1) × (h + 1); w, h its own size.
   bool PasteClipboardBitmap(CDibTM& target, int& width, int& height);
@@ -36,6 +36,9 @@ class PictureFiles {
   LayerProject& project_;
   Platform& platform_;
 };
+
+// Whether `ext` (as LowerExtension gives it) names a picture file: ".bmp", ".jpg" or ".png".
+bool IsPictureExtension(const std::string& ext);
 
 // The extension of a file name from its last dot, in lower case ("" when there is none).
 std::string LowerExtension(const std::string& fileName);

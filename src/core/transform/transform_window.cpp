@@ -69,9 +69,10 @@ constexpr MenuEntry kMenu[] = {
     {M::kEnd, "", "", "", 0},
 };
 
+// PNG pictures have their own entry after the original three.
 constexpr const char* kPictureFilter =
     "使用可能なファイル (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG イメージファイル (*.jpg)|*.jpg|"
-    "ビットマップ (*.bmp)|*.bmp";
+    "ビットマップ (*.bmp)|*.bmp|PNGファイル (*.png)|*.png";
 
 constexpr int kGrey = 0x808080;
 constexpr int kBlack = 0x000000;

@@ -78,6 +78,14 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
   test::WriteAll(dir.File("broken.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F'});
   EXPECT_FALSE(files.OpenPictureFile(dir.File("broken.jpg")));
   ExpectUnchanged("broken jpg");
+  files.SavePictureFile(dir.File("whole.png"));
+  std::vector<std::uint8_t> png = test::ReadAll(dir.File("whole.png"));
+  png.resize(png.size() / 2);
+  test::WriteAll(dir.File("cut.png"), png);
+  project.projectFileName = "/home/a/current.kvl";
+  studio.frmM.caption = "/home/a/current.kvl";
+  EXPECT_FALSE(files.OpenPictureFile(dir.File("cut.png")));
+  ExpectUnchanged("cut png");
   test::BmpSpec huge;
   huge.width = 30001;
   huge.height = 4;
@@ -92,6 +100,8 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
                           "読めません。- " + dir.File("broken.bmp"),
                           "Fault at LoadFile- " + dir.File("broken.jpg"),
                           "読めません。- " + dir.File("broken.jpg"),
+                          "Fault at LoadFile- " + dir.File("cut.png"),
+                          "読めません。- " + dir.File("cut.png"),
                           "ClsDibTrue- Bits Alloc Error",
                           "Fault at LoadFile- " + dir.File("huge.bmp"),
                           "読めません。- " + dir.File("huge.bmp"),
@@ -146,6 +156,16 @@ TEST_F(PictureFileTest, SaveAndOpenRoundTrips) {
   ASSERT_TRUE(project.Layer(0).GetRGB(100, 100, r, g, b));
   EXPECT_GE(r + g + b, 3 * 250);  // white stays close to white
   EXPECT_EQ(project.projectFileName, jpg);
+
+  // PNG keeps every pixel.
+  project.Layer(0).SetPixel(7, 9, 0x123456);
+  const std::string png = dir.File("p.PNG");
+  ASSERT_TRUE(files.SavePictureFile(png));
+  project.NewProject(1, 8, 8);
+  ASSERT_TRUE(files.OpenPictureFile(png));
+  EXPECT_EQ(project.CanvasWidth(), 256);
+  EXPECT_EQ(project.Layer(0).GetPixel(7, 9), 0x123456);
+  EXPECT_EQ(project.projectFileName, png);
   EXPECT_TRUE(messages.empty());
 }
 
@@ -162,8 +182,8 @@ TEST_F(PictureFileTest, SavingFlattensOverWhatThePictureHolds) {
   EXPECT_EQ(bytes[odd], 0xFF);      // blue 255
   EXPECT_EQ(bytes[odd + 2], 0xF0);  // red 240
 
-  EXPECT_FALSE(files.SavePictureFile(dir.File("x.png")));
-  EXPECT_EQ(messages.back(), "この拡張子では保存できません。- " + dir.File("x.png"));
+  EXPECT_FALSE(files.SavePictureFile(dir.File("x.gif")));
+  EXPECT_EQ(messages.back(), "この拡張子では保存できません。- " + dir.File("x.gif"));
   EXPECT_EQ(project.projectFileName, bmp);
   EXPECT_FALSE(files.SaveImageFile(dir.File("y.gif"), &project.compositeDib));
   EXPECT_FALSE(files.SaveImageFile(dir.File("y.jpg"), nullptr));

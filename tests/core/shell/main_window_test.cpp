@@ -138,9 +138,9 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeOverwriting) {
   main.mnuSaveFileClick();
   EXPECT_TRUE(platform.asked.empty());
   // A refused extension leaves the lists alone.
-  platform.saveFiles = {dir.File("x.png")};
+  platform.saveFiles = {dir.File("x.gif")};
   main.mnuSaveFileAsClick();
-  EXPECT_EQ(messages.back(), "この拡張子では保存できません。- " + dir.File("x.png"));
+  EXPECT_EQ(messages.back(), "この拡張子では保存できません。- " + dir.File("x.gif"));
   EXPECT_EQ(main.recentFiles[1], "");
   main.MenuSavePastFolder(0);
   EXPECT_EQ(platform.saveRequests.back().initialFolder, dir.Path());
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, ExitAsksWhenModifiedAndUndoFromTheMenu) {
   main.mnuExitClick();
   EXPECT_FALSE(views.quit);
   studio.LoadSettings();
-  messages.clear();  // no data files there
+  messages.clear();     // no data files there
   main.mnuExitClick();  // answered Yes; the settings cannot be written, which is shown once
   EXPECT_TRUE(views.quit);
   EXPECT_EQ(messages, std::vector<std::string>{

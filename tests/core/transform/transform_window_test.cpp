@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/font_engine.h"
+#include "project/png_codec.h"
 #include "support/paint_fixture.h"
 #include "support/temp_dir.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kRed = 0x0000FF;
+constexpr int kBlue = 0xFF0000;
 
 // Every glyph a 3 × 4 block whose top row lies 10 pixels above the baseline, 5 pixels apart.
 class BlockFont : public FontEngine {
@@ -174,6 +176,30 @@ TEST_F(TransformWindowTest, OpenedPicturesPutTheirFolderOnTopOfTheHistory) {
   const std::size_t dialogs = platform.openRequests.size();
   window.Click("mnuPastFolder3");
   EXPECT_EQ(platform.openRequests.size(), dialogs);
+}
+
+// PNG pictures are offered after the three original filter entries and come in like the others.
+TEST_F(TransformWindowTest, PngPicturesAreImportedAndPasted) {
+  TempDir dir;
+  CDibTrue picture;
+  ASSERT_TRUE(picture.Alloc(12, 6));
+  picture.FillRect(0, 0, 12, 6, kRed);
+  picture.SetPixel(9, 5, kBlue);
+  ASSERT_TRUE(EncodePng(picture, 10, 6, dir.File("p.png")));
+  platform.openFiles.push_back(dir.File("p.png"));
+  window.Click("mnuOpenFile");
+  EXPECT_EQ(platform.openRequests.back().filter,
+            "使用可能なファイル (*.jpg;*.bmp)|*.jpg;*.bmp|JPEG イメージファイル (*.jpg)|*.jpg|"
+            "ビットマップ (*.bmp)|*.bmp|PNGファイル (*.png)|*.png");
+  // The source takes the whole rounded width, as for the other formats; the added columns are
+  // white.
+  EXPECT_EQ(r.srcWidth, 12);
+  EXPECT_EQ(r.resultPicture.GetPixel(9, 5), kBlue);
+  EXPECT_EQ(r.resultPicture.GetPixel(10, 5), 0xFFFFFF);
+  EXPECT_TRUE(messages.empty());
+  window.Click("mnuPaste");
+  EXPECT_TRUE(studio.selection.pieceFloating);
+  EXPECT_EQ(studio.selection.pieceWidth, 12);
 }
 
 }  // namespace
