@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -61,7 +62,13 @@ void MainWindowViewTest::menuAndToolBarAreBuiltFromTheTables() {
     QCOMPARE(action->shortcut(), QKeySequence(QString::fromUtf8(entry.shortcut)));
     QCOMPARE(action->isCheckable(), QString(entry.name).startsWith("mnuWin"));
   }
-  QCOMPARE(items, 34);
+  QCOMPARE(items, 35);
+  // Redo follows undo in the edit menu.
+  const QList<QAction*> edit = main.menuBar()->actions().at(1)->menu()->actions();
+  const qsizetype undo = edit.indexOf(program.Action("mnuUndo"));
+  QVERIFY(undo >= 0 && undo + 1 < edit.size());
+  QCOMPARE(edit.at(undo + 1), program.Action("mnuRedo"));
+  QCOMPARE(program.Action("mnuRedo")->text(), QString("やり直し"));
   QCOMPARE(program.Action("mnuOpenFile")->shortcut(), QKeySequence("Ctrl+O"));
   QCOMPARE(program.Action("mnuPaste")->shortcut(), QKeySequence("Ctrl+V"));
   QCOMPARE(program.Action("mnuPastFile7")->text(), QString("(empty)"));

@@ -96,7 +96,8 @@ TEST(CliReplay, BoxesAtZoomTwo) {
 }
 
 // Undo from the panel button and from Ctrl+Z steps back one stroke each, through a save in
-// between; a further undo with no history left changes nothing.
+// between; a further undo with no history left changes nothing. Redo from the menu and the keys
+// steps forward again, as far as the undos went.
 TEST(CliReplay, UndoStepsBackOneStrokeEach) {
   const Footprint pen = StampFootprint(0);
   test::TempDir dir;
@@ -111,7 +112,9 @@ TEST(CliReplay, UndoStepsBackOneStrokeEach) {
       "key down Z ctrl\nkey up Z ctrl\n"
       "save OUT/undo2.bmp\n"
       "key down z ctrl\n"
-      "save OUT/undo3.bmp\n",
+      "save OUT/undo3.bmp\n"
+      "click mnuRedo\nsave OUT/redo1.bmp\n"
+      "key down Z ctrl shift\nkey down Y ctrl\nsave OUT/redo2.bmp\n",
       dir);
   ASSERT_EQ(run.status, 0) << run.err;
   ExpectedPicture one(64, 48);
@@ -123,6 +126,8 @@ TEST(CliReplay, UndoStepsBackOneStrokeEach) {
   ExpectPicture(dir.File("undo1.bmp"), one);
   ExpectPicture(dir.File("undo2.bmp"), ExpectedPicture(64, 48));
   ExpectPicture(dir.File("undo3.bmp"), ExpectedPicture(64, 48));
+  ExpectPicture(dir.File("redo1.bmp"), one);
+  ExpectPicture(dir.File("redo2.bmp"), two);  // the second redo key finds nothing left
 }
 
 // The eraser paints its size's stamp in white, opaque, over a black area: the default size, a

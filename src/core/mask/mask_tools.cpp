@@ -5,6 +5,7 @@
 
 #include "buffers/copy_block.h"
 #include "buffers/dib_tm.h"
+#include "buffers/fingerprint.h"
 #include "mask/mask_links.h"
 #include "painting/paint_bucket.h"
 #include "project/layer_project.h"
@@ -47,6 +48,7 @@ std::uint8_t* MaskTools::UndoSlot(int slot) {
 }
 
 void MaskTools::PushMaskUndo() {
+  redoCount = 0;
   CDib256* mask = Mask();
   if (mask == nullptr) return;
   const int next = (undoIndex + 1) % kUndoLevels;
@@ -58,16 +60,49 @@ void MaskTools::PushMaskUndo() {
   undoCount = std::min(undoCount + 1, kUndoLevels);
 }
 
-void MaskTools::UndoMask() {
+bool MaskTools::SwapWithSlot() {
   CDib256* mask = Mask();
-  if (undoCount <= 0 || mask == nullptr) return;
-  const std::uint8_t* slot = UndoSlot(undoIndex);
-  if (slot == nullptr) return;
-  std::memcpy(mask->Bits(), slot,
-              static_cast<std::size_t>(mask->Width()) * static_cast<std::size_t>(mask->Height()));
+  std::uint8_t* slot = UndoSlot(undoIndex);
+  if (mask == nullptr || slot == nullptr) return false;
+  const std::size_t bytes =
+      static_cast<std::size_t>(mask->Width()) * static_cast<std::size_t>(mask->Height());
+  std::swap_ranges(mask->Bits(), mask->Bits() + bytes, slot);
   engine_.draw.MarkChanged(0, 0, mask->Width() - 1, mask->Height() - 1);
+  return true;
+}
+
+std::uint64_t MaskTools::RedoFingerprint() {
+  const CDib256* mask = Mask();
+  const std::uint8_t* planes = UndoSlot(0);
+  if (mask == nullptr || planes == nullptr) return 0;
+  const std::size_t bytes =
+      static_cast<std::size_t>(mask->Width()) * static_cast<std::size_t>(mask->Height());
+  return Fingerprint(mask->Bits(), bytes, Fingerprint(planes, bytes * kUndoLevels));
+}
+
+void MaskTools::UndoMask() {
+  if (undoCount <= 0) return;
+  // Redo states saved before the mask changed by other means no longer follow from it.
+  if (redoCount > 0 && RedoFingerprint() != redoFingerprint_) redoCount = 0;
+  // The mask as it is goes into the slot being restored, so that a redo can bring it back.
+  if (!SwapWithSlot()) return;
   undoIndex = undoIndex - 1 < 0 ? kUndoLevels - 1 : undoIndex - 1;
   --undoCount;
+  ++redoCount;
+  redoFingerprint_ = RedoFingerprint();
+}
+
+void MaskTools::RedoMask() {
+  if (redoCount <= 0) return;
+  if (RedoFingerprint() != redoFingerprint_) {
+    redoCount = 0;
+    return;
+  }
+  undoIndex = (undoIndex + 1) % kUndoLevels;
+  SwapWithSlot();
+  ++undoCount;
+  --redoCount;
+  redoFingerprint_ = RedoFingerprint();
 }
 
 void MaskTools::SaveMaskToScratch() {
@@ -148,6 +183,7 @@ void MaskTools::ToolEventOccurred(ToolEngine& e, ToolEvent event) {
     e.EnsureWorkLayer(layer.Width(), layer.Height(), e.project().Messages());
     undoIndex = 0;
     undoCount = 0;
+    redoCount = 0;
     links_.SetDisplayMode(maskTool == mtSpoit ? 1 : 2);
     e.links().RedrawCanvas();
     e.links().RefreshPosition();

@@ -31,9 +31,11 @@ class MaskTools : public ToolHandler {
   void ToolEventOccurred(ToolEngine& engine, ToolEvent event) override;
 
   // Saves the active layer's mask into the next undo slot, and restores the newest one (nothing
-  // when the ring is empty).
+  // when the ring is empty). `RedoMask` takes back the latest undo; it does nothing once a save,
+  // an activation or any other change of the mask came after that undo.
   void PushMaskUndo();
   void UndoMask();
+  void RedoMask();
   // The mask copied into the work plane and back, around drags that redraw from it.
   void SaveMaskToScratch();
   void RestoreMaskFromScratch();
@@ -57,10 +59,15 @@ class MaskTools : public ToolHandler {
   std::int32_t maskBrush = 0;       // the stamp of the mask pen
   int undoIndex = 0;
   int undoCount = 0;
+  int redoCount = 0;  // undos that `RedoMask` can take back, kept in the slots after `undoIndex`
 
  private:
   // The undo slot `slot` in the work layer's storage, null when it cannot hold three planes.
   std::uint8_t* UndoSlot(int slot);
+  // Exchanges the mask with undo slot `undoIndex`; false when either is missing.
+  bool SwapWithSlot();
+  // The mask and the three undo planes as one digest: a redo is valid only while it is unchanged.
+  std::uint64_t RedoFingerprint();
   void Pen(ToolEvent event);
   void Box(ToolEvent event);
   void Fill(ToolEvent event);
@@ -78,6 +85,7 @@ class MaskTools : public ToolHandler {
   ToolEngine& engine_;
   MaskLinks& links_;
   std::array<int, 4> lastBox_{};  // the rectangle the box drew last (left, top, right, bottom)
+  std::uint64_t redoFingerprint_ = 0;
 };
 
 }  // namespace mirasketch

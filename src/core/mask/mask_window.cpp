@@ -22,6 +22,7 @@ constexpr ControlSpec kControls[] = {
     {"spbBox", K::kSpeedButton, "pnlMaskTool", 50, 2, 24, 24, "", 0, 0, 1, mtBox},
     {"spbMaskPaint", K::kSpeedButton, "pnlMaskTool", 74, 2, 24, 24, "", 0, 0, 1, mtFill},
     {"btnMaskUndo", K::kButton, "", 208, 72, 44, 22, "Undo"},
+    {"btnMaskRedo", K::kButton, "", 174, 72, 32, 22, "Redo"},
     {"lblSpoite", K::kLabel, "", 8, 102, 92, 13, "ｽﾎﾟｲﾄ色幅 3"},
     {"sbSpoite", K::kScrollBar, "", 8, 118, 90, 17, "", 0, 99, 5},
     {"lblDwPow", K::kLabel, "", 119, 102, 90, 13, "描画強度 255"},
@@ -141,6 +142,12 @@ void TfrmMaskSet::btnMaskUndoClick() {
   engine_.links().RefreshPosition();
 }
 
+void TfrmMaskSet::btnMaskRedoClick() {
+  tools_.RedoMask();
+  links_.RedrawCanvasWithMode(2);
+  engine_.links().RefreshPosition();
+}
+
 void TfrmMaskSet::btnMaskClearClick() {
   tools_.ClearMask();
   links_.RedrawCanvasWithMode(2);
@@ -212,6 +219,8 @@ bool TfrmMaskSet::Click(std::string_view name) {
     btnClearClick();
   } else if (name == "btnMaskUndo") {
     btnMaskUndoClick();
+  } else if (name == "btnMaskRedo") {
+    btnMaskRedoClick();
   } else if (name == "btnMaskClear") {
     btnMaskClearClick();
   } else if (name == "btnMaskExtract") {

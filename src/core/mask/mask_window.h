@@ -37,6 +37,7 @@ class TfrmMaskSet : public ControlWindow {
   void pbxAMouseUp();
   void btnClearClick();
   void btnMaskUndoClick();
+  void btnMaskRedoClick();
   void btnMaskClearClick();
   void btnMaskExtractClick();
   void btnMaskInvertClick();

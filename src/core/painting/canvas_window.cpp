@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffers/copy_block.h"
+#include "buffers/fingerprint.h"
 #include "painting/canvas_links.h"
 #include "painting/tool_engine.h"
 #include "platform/platform.h"
@@ -43,6 +44,7 @@ void TfrmM::UpdateToolVisibleArea() {
 
 void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
   UpdateToolVisibleArea();
+  EndRedoBeforeStroke();
   const CDibTM& active = *drawTarget;
   if (!tools_.BeginStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
                           ButtonCode(button)))
@@ -105,8 +107,10 @@ void TfrmM::FormKeyDown(int key, int shiftState) {
   const bool ctrl = (shiftState & kCtrlKey) != 0;
   auto is = [key](char upper) { return key == upper || key == upper + ('a' - 'A'); };
   if (ctrl) {
-    if (is('Z')) {
+    if (is('Z') && (shiftState & kShiftKey) == 0) {
       Undo();
+    } else if (is('Z') || is('Y')) {
+      Redo();
     } else if (is('X')) {
       links_.CutOrCopy(1);
     } else if (is('C')) {
@@ -277,10 +281,13 @@ void TfrmM::SetUndoLevels(int n) {
   ringLevels_ = std::max(ringLevels_, 1);
   undoIndex = 0;
   undoCount = 0;
+  redoCount = 0;
   CopyBlock(undoSlots[0], 0, 0, active, 0, 0, active.Width(), active.Height());
 }
 
 void TfrmM::PushUndo() {
+  // The slot taken next may hold a redo state; a new stroke ends the redo in any case.
+  redoCount = 0;
   undoIndex = (undoIndex + 1) % ringLevels_;
   const CDibTM& active = *drawTarget;
   CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active, 0, 0, active.Width(),
@@ -291,14 +298,80 @@ void TfrmM::PushUndo() {
 void TfrmM::Undo() {
   if (undoCount <= 0) return;
   undoCount = std::max(undoCount - 1, 0);
-  RestoreSnapshot();
+  // Redo states saved before the layer changed by other means no longer follow from it.
+  if (redoCount > 0 && LayerFingerprint() != redoFingerprint_) redoCount = 0;
+  // The layer as it is goes into the slot being restored, so that a redo can bring it back.
+  if (SwapWithSnapshot()) {
+    ++redoCount;
+    redoFingerprint_ = LayerFingerprint();
+  } else {
+    RestoreSnapshot();
+    redoCount = 0;
+  }
   undoIndex = undoIndex - 1 < 0 ? ringLevels_ - 1 : undoIndex - 1;
+  AfterHistoryStep();
+}
+
+void TfrmM::Redo() {
+  if (redoCount <= 0) return;
+  if (LayerFingerprint() != redoFingerprint_) {
+    redoCount = 0;
+    return;
+  }
+  // The fingerprint holds the layer's size, and slots only grow with a new history: the slot
+  // still covers the layer.
+  undoIndex = (undoIndex + 1) % ringLevels_;
+  SwapWithSnapshot();
+  ++undoCount;
+  --redoCount;
+  if (redoCount > 0) redoFingerprint_ = LayerFingerprint();
+  AfterHistoryStep();
+}
+
+void TfrmM::AfterHistoryStep() {
   view.selectionVisible = false;
   rubberBandOn = false;
   tools_.NotifyUndone();
   Redraw();
   links_.RefreshPosition();
   links_.ClearReadouts();
+}
+
+bool TfrmM::SwapWithSnapshot() {
+  CDibTrue& slot = undoSlots[static_cast<std::size_t>(undoIndex)];
+  CDibTM& active = *drawTarget;
+  if (slot.Bits() == nullptr || active.Bits() == nullptr || slot.Width() < active.Width() ||
+      slot.Height() < active.Height())
+    return false;
+  const std::size_t rowBytes = static_cast<std::size_t>(active.Width()) * 3;
+  for (int y = 0; y < active.Height(); ++y) {
+    std::uint8_t* a =
+        active.Bits() + static_cast<std::ptrdiff_t>(active.Height() - 1 - y) * active.Width() * 3;
+    std::uint8_t* s =
+        slot.Bits() + static_cast<std::ptrdiff_t>(slot.Height() - 1 - y) * slot.Width() * 3;
+    std::swap_ranges(a, a + rowBytes, s);
+  }
+  return true;
+}
+
+std::uint64_t TfrmM::LayerFingerprint() const {
+  const CDibTM& active = *drawTarget;
+  const std::size_t bytes = active.Bits() == nullptr
+                                ? 0
+                                : static_cast<std::size_t>(active.Width()) *
+                                      static_cast<std::size_t>(active.Height()) * 3;
+  const auto seed = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(drawTarget)) ^
+                    (static_cast<std::uint64_t>(static_cast<std::uint32_t>(active.Width())) << 32) ^
+                    static_cast<std::uint32_t>(active.Height());
+  return Fingerprint(active.Bits(), bytes, seed);
+}
+
+void TfrmM::EndRedoBeforeStroke() {
+  if (redoCount < ringLevels_) return;
+  if (LayerFingerprint() == redoFingerprint_)
+    CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, *drawTarget, 0, 0,
+              drawTarget->Width(), drawTarget->Height());
+  redoCount = 0;
 }
 
 void TfrmM::RestoreSnapshot() {

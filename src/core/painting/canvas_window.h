@@ -86,6 +86,10 @@ class TfrmM {
   void SetUndoLevels(int n);
   void PushUndo();
   void Undo();
+  // Takes back the latest undo, in the slot that undo left behind: the layer returns to what it
+  // was before that undo. Does nothing once a stroke, a new history (`SetUndoLevels`) or any other
+  // change of the layer came after the undo.
+  void Redo();
   void RestoreSnapshot();
   void RestoreSnapshotRect(int x, int y, int w, int h);
   // Row y (0 at the top) of the newest snapshot, the layer as the stroke began, 3 bytes a pixel
@@ -120,6 +124,7 @@ class TfrmM {
   int undoLevels = 2;
   int undoIndex = 0;
   int undoCount = 0;
+  int redoCount = 0;  // undos that `Redo` can take back, kept in the slots after `undoIndex`
 
  private:
   void DrawRubberBand(int x, int y);
@@ -130,6 +135,17 @@ class TfrmM {
   // The rectangle (active-layer coordinates) was recomposed: the picture is stale if a tool drew
   // outside it.
   void ComposedOnly(int x, int y, int w, int h);
+  // After the layer stepped through its history: the frame and guide line go, the current tool
+  // forgets the pixels it knew, and the canvas and the readouts follow.
+  void AfterHistoryStep();
+  // Exchanges the active layer with the top-left of slot `undoIndex`; false (and nothing done)
+  // when the slot is smaller than the layer.
+  bool SwapWithSnapshot();
+  // The active layer's identity, size and pixels as one digest.
+  std::uint64_t LayerFingerprint() const;
+  // A press on the canvas while every slot holds a redo state: the redo ends and the newest
+  // snapshot becomes the layer as it is, which is what a tool reading it without saving expects.
+  void EndRedoBeforeStroke();
 
   LayerProject& project_;
   ToolEngine& tools_;
@@ -140,6 +156,7 @@ class TfrmM {
   CDibTM* drawTarget = &placeholder_;
   std::array<CDibTrue, 16> undoSlots;
   int ringLevels_ = 2;  // the levels the slots hold for the active layer: `undoLevels` or fewer
+  std::uint64_t redoFingerprint_ = 0;  // the layer as the latest undo or redo left it
 };
 
 }  // namespace mirasketch

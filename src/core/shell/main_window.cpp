@@ -52,6 +52,7 @@ constexpr MenuEntry kMenuBeforeSwitches[] = {
     {MenuEntry::kEnd, "", "", "", 0},
     {MenuEntry::kMenu, "mnuEdit", "編集(&E)", "", 0},
     {MenuEntry::kItem, "mnuUndo", "ｱﾝﾄﾞｩ(&U)", "Ctrl+Z", 0},
+    {MenuEntry::kItem, "mnuRedo", "やり直し", "Ctrl+Y", 0},
     {MenuEntry::kSeparator, "", "", "", 0},
     {MenuEntry::kItem, "mnuCut", "切り取り(&T)", "Ctrl+X", 1},
     {MenuEntry::kItem, "mnuCopy", "ｺﾋﾟｰ(&C)", "Ctrl+C", 2},
@@ -174,6 +175,8 @@ bool TfrmMain::RunCommand(const ControlSpec& item) {
     MenuShowWindowFromMenu(tag);
   } else if (name == "mnuUndo" || name == "mnuCut" || name == "mnuCopy" || name == "mnuPaste") {
     mnuCutClick(tag);
+  } else if (name == "mnuRedo") {
+    canvas_.Redo();
   } else if (name == "mnuNewBmp" || name == "tlbNewBmp") {
     mnuNewBmpClick();
   } else if (name == "mnuOpenFile" || name == "tlbOpen") {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "mask/mask_window.h"
 #include "support/paint_fixture.h"
 
@@ -128,6 +131,40 @@ TEST_F(MaskToolsTest, InvertClearAndTheThreeLevelUndo) {
   Press(3, 3);
   window.Click("btnMaskUndo");
   EXPECT_EQ(mask.Width(), 8);
+}
+
+TEST_F(MaskToolsTest, RedoRetracesTheMaskUndosUntilTheMaskChanges) {
+  const auto state = [this] { return std::vector<std::uint8_t>(mask.Bits(), mask.Bits() + 65536); };
+  // Four operations on the ring of three.
+  window.Click("btnMaskInvert");
+  const auto inverted = state();
+  tools.maskStrength = 40;
+  Press(10, 10);
+  window.Click("btnMaskClear");
+  tools.maskStrength = 90;
+  Press(30, 30);
+  const auto latest = state();
+  for (int i = 0; i < 4; ++i) window.Click("btnMaskUndo");
+  EXPECT_EQ(state(), inverted);
+  for (int i = 0; i < 4; ++i) window.Click("btnMaskRedo");
+  EXPECT_EQ(state(), latest);
+  window.Click("btnMaskUndo");  // all 0 after the clear
+  window.Click("btnMaskRedo");
+  window.Click("btnMaskUndo");
+  window.Click("btnMaskInvert");
+  window.Click("btnMaskRedo");
+  EXPECT_EQ(Count(0, 0, 256, 256, 255), 65536);
+  // A change of the mask without an undo level, or a new activation, ends it too.
+  window.Click("btnMaskUndo");
+  mask.SetPixel(0, 0, 7);
+  window.Click("btnMaskRedo");
+  EXPECT_EQ(Count(0, 0, 256, 256, 0), 65535);
+  window.Click("btnMaskInvert");
+  window.Click("btnMaskUndo");
+  studio.frmC.SelectTool(tkPen);
+  studio.frmC.SelectTool(tkMask);
+  window.Click("btnMaskRedo");
+  EXPECT_EQ(Count(0, 0, 256, 256, 0), 65535);
 }
 
 TEST_F(MaskToolsTest, TheRangeEditorSetsAndClearsRunsOfValues) {

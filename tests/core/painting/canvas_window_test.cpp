@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "buffers/dib_surface.h"
 #include "painting/tool_engine.h"
 #include "support/studio_fixture.h"
@@ -78,6 +81,84 @@ TEST_F(CanvasWindowTest, ALayerTooLargeForEveryLevelGetsTheLevelsThatFit) {
   for (int i = 0; i < 4; ++i) canvas.Undo();
   EXPECT_EQ(Active().GetPixel(1, 1), 2);  // the state before stroke 3
   EXPECT_EQ(canvas.UndoSlot(3).Width(), 256);
+}
+
+// The whole layer's bytes, for comparing states.
+std::vector<std::uint8_t> Pixels(const CDibTM& layer) {
+  return {layer.Bits(),
+          layer.Bits() + static_cast<std::size_t>(layer.Width()) * layer.Height() * 3};
+}
+
+TEST_F(CanvasWindowTest, RedoRetracesTheUndosAtOneTwoAndFifteenLevels) {
+  for (const int levels : {1, 2, 15}) {
+    SCOPED_TRACE(levels);
+    canvas.SetUndoLevels(levels);
+    // One stroke more than the ring holds, each leaving a different layer.
+    std::vector<std::vector<std::uint8_t>> states{Pixels(Active())};
+    for (int i = 1; i <= levels + 1; ++i) {
+      Stroke(i);
+      Active().SetPixel(i, 100, 0x00FF00);
+      states.push_back(Pixels(Active()));
+    }
+    for (int i = 0; i <= levels; ++i) canvas.Undo();  // the last one finds nothing
+    EXPECT_EQ(Pixels(Active()), states[1]);
+    for (int i = 0; i <= levels; ++i) canvas.Redo();  // so does the last redo
+    EXPECT_EQ(Pixels(Active()), states.back());
+    canvas.Undo();  // undo after a redo
+    canvas.Redo();
+    EXPECT_EQ(Pixels(Active()), states.back());
+    // A stroke after an undo sees the layer as it began and ends the redo.
+    canvas.Undo();
+    canvas.PushUndo();
+    EXPECT_EQ(canvas.SnapshotRow(1)[2], levels);  // red of the stroke before the last
+    Active().FillRect(0, 0, 8, 8, 0x0000FF);
+    canvas.Redo();
+    EXPECT_EQ(Active().GetPixel(1, 1), 0x0000FF);
+    canvas.Undo();
+    EXPECT_EQ(Pixels(Active()), states[states.size() - 2]);
+  }
+}
+
+TEST_F(CanvasWindowTest, RedoKeysAndWhatEndsTheRedo) {
+  canvas.SetUndoLevels(3);
+  Stroke(1);
+  Stroke(2);
+  canvas.FormKeyDown('Z', kCtrlKey);
+  canvas.FormKeyDown('Z', kCtrlKey);
+  canvas.FormKeyDown('y', kCtrlKey);
+  EXPECT_EQ(Active().GetPixel(1, 1), 1);
+  canvas.FormKeyDown('z', kCtrlKey | kShiftKey);
+  EXPECT_EQ(Active().GetPixel(1, 1), 2);
+  // A change without a snapshot (as the undo brush makes) is kept, and an undo comes back to it.
+  canvas.Undo();
+  Active().SetPixel(50, 50, 0x123456);
+  canvas.Redo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 1);
+  canvas.Undo();
+  canvas.Redo();
+  EXPECT_EQ(Active().GetPixel(50, 50), 0x123456);
+  // New levels and a change of active layer.
+  canvas.Undo();
+  canvas.SetUndoLevels(3);
+  canvas.Redo();
+  Stroke(3);
+  canvas.Undo();
+  ASSERT_TRUE(project.InsertLayer(1, true, 256, 256));
+  project.SetActiveLayer(1);
+  project.SetActiveLayer(0);
+  canvas.Redo();
+  EXPECT_EQ(Active().GetPixel(50, 50), 0xFFFFFF);
+  EXPECT_EQ(Active().GetPixel(1, 1), 0xFFFFFF);
+  // With the only slot holding the redo, a press on the canvas ends it and the snapshot is the
+  // layer again, for a tool that reads it without saving.
+  canvas.SetUndoLevels(1);
+  Stroke(5);
+  canvas.Undo();
+  canvas.pbxAMouseDown(MouseButton::kRight, 200, 200);
+  canvas.pbxAMouseUp(MouseButton::kRight, 200, 200);
+  EXPECT_EQ(canvas.UndoSlot(0).GetPixel(1, 1), 0xFFFFFF);
+  canvas.Redo();
+  EXPECT_EQ(Active().GetPixel(1, 1), 0xFFFFFF);
 }
 
 TEST_F(CanvasWindowTest, ZoomLimitsAndPaintBoxSize) {
