@@ -121,7 +121,7 @@ void MainWindowViewTest::startUpShowsTheCanvasAndTheToolPanelOnly() {
   QCOMPARE(program.Window("frmCol")->pos(), QPoint(292, 120));
   QCOMPARE(program.Window("frmOpt")->size(), QSize(200, 65));
   QCOMPARE(program.Window("frmPos")->size(), QSize(153, 187));
-  QCOMPARE(program.Window("frmMaskSet")->size(), QSize(258, 162));
+  QCOMPARE(program.Window("frmMaskSet")->size(), QSize(312, 162));
   QCOMPARE(program.Window("frmL")->size(), QSize(196, 117));
   // The transform window's client area lies under its menu bar.
   QCOMPARE(program.windows.transform.Canvas()->size(), QSize(400, 427));

@@ -22,7 +22,7 @@ constexpr ControlSpec kControls[] = {
     {"spbBox", K::kSpeedButton, "pnlMaskTool", 50, 2, 24, 24, "", 0, 0, 1, mtBox},
     {"spbMaskPaint", K::kSpeedButton, "pnlMaskTool", 74, 2, 24, 24, "", 0, 0, 1, mtFill},
     {"btnMaskUndo", K::kButton, "", 208, 72, 44, 22, "Undo"},
-    {"btnMaskRedo", K::kButton, "", 174, 72, 32, 22, "Redo"},
+    {"btnMaskRedo", K::kButton, "", 256, 72, 52, 22, "やり直し"},
     {"lblSpoite", K::kLabel, "", 8, 102, 92, 13, "ｽﾎﾟｲﾄ色幅 3"},
     {"sbSpoite", K::kScrollBar, "", 8, 118, 90, 17, "", 0, 99, 5},
     {"lblDwPow", K::kLabel, "", 119, 102, 90, 13, "描画強度 255"},

@@ -122,7 +122,7 @@ constexpr WindowRow kWindows[] = {
      "TfrmMaskSet",
      "frmMaskSet",
      "マスク",
-     258,
+     312,
      162,
      0,
      0,
