@@ -16,6 +16,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libopencv-imgproc-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils imagemagick
+  libpng-dev desktop-file-utils
 )
 
 install_packages() {

@@ -2,6 +2,8 @@
 // that holds every module, and the windows in their start-up order.
 
 #include <QCoreApplication>
+#include <string>
+#include <vector>
 
 #include "app_views.h"
 #include "application.h"
@@ -28,7 +30,11 @@ int main(int argc, char** argv) {
   // handler may still ask about an unsaved picture.
   app.OnTerminationRequest([&windows] { windows.main.close(); });
 
+  // Qt has taken its own options out of argv; what is left after the program name is ours.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
   windows.main.show();
   views.Forward([&studio] { studio.frmMain.FormShow(); });
+  // A file named on the command line opens once the windows are up.
+  views.Forward([&studio, &arguments] { studio.frmMain.OpenAtStartUp(arguments); });
   return mirasketch::MirasketchApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <filesystem>
 #include <iterator>
 
 #include "painting/canvas_window.h"
@@ -300,6 +301,17 @@ void TfrmMain::OpenDroppedFile(const std::string& path) {
   if (!files_.OpenPictureFile(path)) return;
   AddRecentFile(path);
   AddRecentOpenFolder(path);
+}
+
+void TfrmMain::OpenAtStartUp(std::span<const std::string> arguments) {
+  if (arguments.empty() || arguments.front().empty()) return;
+  // The recent lists and the dialog folder keep full paths, so a later run started elsewhere
+  // still finds the file.
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(arguments.front(), error);
+  const std::string path = error ? arguments.front() : full.lexically_normal().string();
+  if (!canvas_.ConfirmDiscard()) return;
+  OpenChosen(path, true);
 }
 
 void TfrmMain::mnuExitClick() {

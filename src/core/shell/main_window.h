@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,11 @@ class TfrmMain : public ControlWindow {
   // A file dropped from the desktop: the view passes only the first of several, cut to at most
   // 254 characters.
   void OpenDroppedFile(const std::string& path);
+  // The command line's arguments after the program name, after the first show: the first names
+  // a file, opened as the open command opens a chosen one (a relative name is taken from the
+  // current folder); the others are ignored. A file that cannot be opened is reported and leaves
+  // the start-up project.
+  void OpenAtStartUp(std::span<const std::string> arguments);
 
   // Sets a window's check mark and tool button to `visible` and shows or hides it; `index` is
   // the Tag of the window's switch (0 canvas, 1 colour, 2 position, 3 option, 4 layer). Other

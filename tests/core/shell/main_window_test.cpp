@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/bmp_bytes.h"
 #include "support/studio_fixture.h"
@@ -112,6 +113,48 @@ TEST_F(MainWindowTest, OpenKeepsTheRecentListsAndTheDialogFolder) {
   // Open from a recent folder starts the dialog there.
   main.MenuOpenPastFolder(0);
   EXPECT_EQ(platform.openRequests.back().initialFolder, dir.Path());
+}
+
+TEST_F(MainWindowTest, StartUpOpensTheFirstArgumentAsTheOpenCommand) {
+  // No file named, or an empty name: the start-up project stays, nothing is reported.
+  main.OpenAtStartUp({});
+  main.OpenAtStartUp(std::vector<std::string>{""});
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(project.projectFileName.empty());
+
+  // A missing file and a file that does not read are reported; the start-up project, its
+  // caption and the lists stay as they were.
+  const std::string caption = studio.frmM.caption;
+  main.OpenAtStartUp(std::vector<std::string>{dir.File("none.kvl")});
+  test::WriteAll(dir.File("bad.kvl"), {'n', 'o', 't', ' ', 'k', 'v', 'l'});
+  main.OpenAtStartUp(std::vector<std::string>{dir.File("bad.kvl")});
+  test::WriteAll(dir.File("x.png"), {1, 2, 3});
+  main.OpenAtStartUp(std::vector<std::string>{dir.File("x.png")});
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0], dir.File("none.kvl") + "はありません。");
+  EXPECT_EQ(messages[2], "読めません。- " + dir.File("x.png"));
+  EXPECT_EQ(project.CanvasWidth(), 256);
+  EXPECT_TRUE(project.projectFileName.empty());
+  EXPECT_EQ(studio.frmM.caption, caption);
+  EXPECT_EQ(main.recentFiles[0], "");
+  EXPECT_EQ(main.openDialog.initialFolder, "");
+
+  // A name relative to the current folder opens with its full path, which the caption, the
+  // recent lists and the open dialog keep; later arguments are ignored.
+  const std::string a = Picture("a.bmp", 12, 4);
+  Picture("b.bmp", 20, 4);
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  main.OpenAtStartUp(std::vector<std::string>{"./a.bmp", "b.bmp"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(messages.size(), 3u);
+  EXPECT_EQ(project.CanvasWidth(), 12);
+  EXPECT_EQ(project.projectFileName, a);
+  EXPECT_EQ(studio.frmM.caption, a);
+  EXPECT_EQ(main.recentFiles[0], a);
+  EXPECT_EQ(main.recentFiles[1], "");
+  EXPECT_EQ(main.recentOpenFolders[0], dir.Path());
+  EXPECT_EQ(main.openDialog.initialFolder, dir.Path());
 }
 
 TEST_F(MainWindowTest, SaveAsAsksBeforeOverwriting) {
