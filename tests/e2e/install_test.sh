@@ -75,6 +75,7 @@ for type in $types; do
     application/x-mirasketch-kvl) extension=kvl ;;
     image/bmp) extension=bmp ;;
     image/jpeg) extension=jpg ;;
+    image/png) extension=png ;;
     *)
       fail "the entry offers $type, which the program does not open"
       continue

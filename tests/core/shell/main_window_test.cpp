@@ -128,11 +128,11 @@ TEST_F(MainWindowTest, StartUpOpensTheFirstArgumentAsTheOpenCommand) {
   main.OpenAtStartUp(std::vector<std::string>{dir.File("none.kvl")});
   test::WriteAll(dir.File("bad.kvl"), {'n', 'o', 't', ' ', 'k', 'v', 'l'});
   main.OpenAtStartUp(std::vector<std::string>{dir.File("bad.kvl")});
-  test::WriteAll(dir.File("x.png"), {1, 2, 3});
-  main.OpenAtStartUp(std::vector<std::string>{dir.File("x.png")});
+  test::WriteAll(dir.File("x.gif"), {1, 2, 3});
+  main.OpenAtStartUp(std::vector<std::string>{dir.File("x.gif")});
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0], dir.File("none.kvl") + "はありません。");
-  EXPECT_EQ(messages[2], "読めません。- " + dir.File("x.png"));
+  EXPECT_EQ(messages[2], "読めません。- " + dir.File("x.gif"));
   EXPECT_EQ(project.CanvasWidth(), 256);
   EXPECT_TRUE(project.projectFileName.empty());
   EXPECT_EQ(studio.frmM.caption, caption);
