@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <new>
 #include <vector>
@@ -78,8 +79,23 @@ void ReadFromFile(png_structp png, png_bytep out, png_size_t count) {
   if (!complete) png_error(png, "file cut short");
 }
 
+// The most the library may allocate at once. Its own buffers are a few rows of at most 30000
+// pixels; a chunk's length, though, is taken from the file before its bytes are read, so a damaged
+// text chunk claiming gigabytes would be allocated whole. Such a request is refused (the library
+// then skips the chunk or reports the file as malformed).
+constexpr png_alloc_size_t kMaxLibraryAllocation = 16u << 20;
+
+png_voidp LimitedMalloc(png_structp, png_alloc_size_t size) {
+  return size <= kMaxLibraryAllocation ? std::malloc(size) : nullptr;
+}
+
+void LibraryFree(png_structp, png_voidp p) {
+  std::free(p);
+}
+
 void RunDecode(DecodeJob& job) {
-  job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job.errors, JumpOnError, DropWarning);
+  job.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &job.errors, JumpOnError, DropWarning,
+                                     nullptr, LimitedMalloc, LibraryFree);
   if (job.png == nullptr) return;
   job.info = png_create_info_struct(job.png);
   if (job.info == nullptr) return;

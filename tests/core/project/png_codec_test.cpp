@@ -175,6 +175,12 @@ TEST_F(PngCodecTest, BadFilesAreRefusedBeforeTheTargetGrows) {
   damaged[good.size() - 20] ^= 0x55;
   EXPECT_EQ(Decode(damaged), ImportResult::kNotPicture);
   EXPECT_EQ(Decode(Bytes{'n', 'o', 't', ' ', 'p', 'n', 'g', 0, 0, 0}), ImportResult::kNotPicture);
+  // A text chunk after the header claiming 2 GB that the file does not hold: refused without
+  // the library taking that much memory for it.
+  Bytes claim(good.begin(), good.begin() + 33);
+  for (int b : {0x7A, 0x00, 0x00, 0x00, 0x74, 0x45, 0x58, 0x74, 0x61, 0x62, 0x63})  // "tEXtabc"
+    claim.push_back(static_cast<std::uint8_t>(b));
+  EXPECT_EQ(Decode(claim), ImportResult::kNotPicture);
 
   // Refused as too large from the header, the target untouched: a side beyond 30000, then more
   // than the memory.
