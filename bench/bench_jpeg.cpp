@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -157,11 +156,7 @@ void BM_LibjpegEncode(benchmark::State& state) {
   JpegFixture& f = Fixture();
   for (auto _ : state) {
     LibjpegEncode(f.picture, f.referenceOut, f.referenceSize);
-    std::FILE* out = std::fopen(f.referencePath.c_str(), "wb");
-    std::fwrite(f.referenceOut, 1, f.referenceSize, out);
-    std::fflush(out);
-    fsync(fileno(out));
-    std::fclose(out);
+    bench::WriteSynced(f.referencePath, f.referenceOut, f.referenceSize);
   }
   state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }

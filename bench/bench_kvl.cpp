@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,11 +68,7 @@ void BM_KvlWrite(benchmark::State& state) {
 void BM_StdioWrite(benchmark::State& state) {
   KvlFixture& f = Fixture();
   for (auto _ : state) {
-    std::FILE* out = std::fopen(f.rawPath.c_str(), "wb");
-    std::fwrite(f.data.data(), 1, f.bytes, out);
-    std::fflush(out);
-    fsync(fileno(out));
-    std::fclose(out);
+    bench::WriteSynced(f.rawPath, f.data.data(), f.bytes);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
 }

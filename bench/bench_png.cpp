@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -159,11 +158,7 @@ void BM_LibpngEncode(benchmark::State& state) {
   PngFixture& f = Fixture();
   for (auto _ : state) {
     LibpngEncode(f.picture, f.referenceOut);
-    std::FILE* out = std::fopen(f.referencePath.c_str(), "wb");
-    std::fwrite(f.referenceOut.data(), 1, f.referenceOut.size(), out);
-    std::fflush(out);
-    fsync(fileno(out));
-    std::fclose(out);
+    bench::WriteSynced(f.referencePath, f.referenceOut.data(), f.referenceOut.size());
   }
   state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }
