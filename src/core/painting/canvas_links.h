@@ -25,6 +25,11 @@ class CanvasLinks {
   virtual void RefreshPosition() = 0;
   virtual void RefreshPositionRect(int x, int y, int w, int h) = 0;
   virtual void ResizePositionToCanvas() = 0;
+  // Recovery copies: a change of the project has ended (a stroke, an undo or a redo); or no
+  // change is left that a file does not hold (the project was saved, opened or made new, or the
+  // user agreed to discard its changes).
+  virtual void ProjectChangeEnded() = 0;
+  virtual void ProjectChangesGone() = 0;
 };
 
 }  // namespace mirasketch

@@ -50,6 +50,7 @@ void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
                           ButtonCode(button)))
     return;
   modified = true;
+  ++changeCount;
   if (tools_.wideRefresh) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
@@ -73,9 +74,13 @@ void TfrmM::pbxAMouseMove(int x, int y) {
 void TfrmM::pbxAMouseUp(MouseButton button, int x, int y) {
   UpdateToolVisibleArea();
   const CDibTM& active = *drawTarget;
-  if (!tools_.EndStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
-                        ButtonCode(button)))
-    return;
+  if (tools_.EndStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
+                       ButtonCode(button)))
+    RedrawEndedStroke();
+  links_.ProjectChangeEnded();
+}
+
+void TfrmM::RedrawEndedStroke() {
   // The stroke's region is laid once more over a fresh checkerboard, so blending modes do not
   // keep what the stroke's intermediate repaints built up.
   const bool background = project_.backgroundRefresh;
@@ -148,11 +153,14 @@ void TfrmM::InitAfterSettings() {
 
 bool TfrmM::ConfirmDiscard() {
   if (!modified) return true;
-  return platform_.AskYesNo(caption + "は変更されています、破棄してもよろしいですか?");
+  if (!platform_.AskYesNo(caption + "は変更されています、破棄してもよろしいですか?")) return false;
+  links_.ProjectChangesGone();
+  return true;
 }
 
 void TfrmM::ResetView() {
   modified = false;
+  links_.ProjectChangesGone();
   view.selectionVisible = false;
   rubberBandOn = false;
   SetZoom(view.zoom);
@@ -335,6 +343,8 @@ void TfrmM::AfterHistoryStep() {
   Redraw();
   links_.RefreshPosition();
   links_.ClearReadouts();
+  ++changeCount;
+  links_.ProjectChangeEnded();
 }
 
 bool TfrmM::SwapWithSnapshot() {

@@ -116,6 +116,9 @@ class TfrmM {
   bool visible = false;
   bool redrawSuspended = true;
   bool modified = false;
+  // Counts the changes the modified flag stands for (strokes begun, undos, redos), so a recovery
+  // copy can tell whether it still holds the latest.
+  std::int64_t changeCount = 0;
   bool rubberBandOn = false;
   int pointerX = 0;  // the latest pointer position over the paint box
   int pointerY = 0;
@@ -128,6 +131,8 @@ class TfrmM {
 
  private:
   void DrawRubberBand(int x, int y);
+  // Lays the region of a stroke that has just ended once more and shows it.
+  void RedrawEndedStroke();
   void UpdateToolVisibleArea();
   int ButtonCode(MouseButton button) const;
   // A repaint that could not happen now: the composed picture may lag behind the layers.

@@ -40,7 +40,9 @@ std::int32_t StorableOffset(std::int32_t offset, int layerSize, int canvasSize) 
   return static_cast<std::int32_t>(std::clamp<long long>(offset, -layerSize, canvasSize));
 }
 
-std::string CheckStorable(const LayerProject& project, const std::string& fileName) {
+}  // namespace
+
+std::string ProjectStorageRefusal(const LayerProject& project, const std::string& fileName) {
   if (project.CanvasWidth() < kMinDibSide || project.CanvasHeight() < kMinDibSide)
     return "キャンバスが空なので保存できません。-" + fileName;
   for (int i = 0; i < project.layerCount; ++i) {
@@ -53,6 +55,8 @@ std::string CheckStorable(const LayerProject& project, const std::string& fileNa
   }
   return {};
 }
+
+namespace {
 
 void EncodeLayerHeader(const LayerProject& project, const CDibTM& layer, std::uint8_t* h) {
   std::fill(h, h + kLayerHeaderBytes, 0);
@@ -180,20 +184,13 @@ class LayerRecordReader {
 
 }  // namespace
 
-bool WriteProjectFile(const LayerProject& project, const std::string& fileName) {
-  MessageSink& messages = project.Messages();
-  if (std::string refusal = CheckStorable(project, fileName); !refusal.empty()) {
-    messages.ShowMessage(refusal);
-    return false;
-  }
+void WriteProjectRecords(const LayerProject& project, SafeFileWriter& out) {
   std::uint8_t header[kFileHeaderBytes] = {};
   WriteLe16(header + 0, kKvlMagic);
   WriteLe16(header + 2, kKvlFormat);
   WriteLe32(header + 8, static_cast<std::uint32_t>(project.layerCount));
   WriteLe16(header + 12, static_cast<std::uint32_t>(project.CanvasWidth()));
   WriteLe16(header + 14, static_cast<std::uint32_t>(project.CanvasHeight()));
-
-  SafeFileWriter out(fileName);
   out.Write(header, sizeof header);
   std::vector<std::uint8_t> blankMask;
   for (int i = 0; i < project.layerCount; ++i) {
@@ -212,6 +209,15 @@ bool WriteProjectFile(const LayerProject& project, const std::string& fileName) 
       out.Write(blankMask.data(), pixels);
     }
   }
+}
+
+bool WriteProjectFile(const LayerProject& project, const std::string& fileName) {
+  if (std::string refusal = ProjectStorageRefusal(project, fileName); !refusal.empty()) {
+    project.Messages().ShowMessage(refusal);
+    return false;
+  }
+  SafeFileWriter out(fileName);
+  WriteProjectRecords(project, out);
   out.Commit();
   return true;
 }

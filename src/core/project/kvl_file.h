@@ -6,11 +6,19 @@ namespace mirasketch {
 
 class InFile;
 class LayerProject;
+class SafeFileWriter;
 
 // Layer-project file constants: magic, the format the writer produces and the older packed one.
 inline constexpr int kKvlMagic = 0x5D08;
 inline constexpr int kKvlFormat = 110;
 inline constexpr int kKvlPackedFormat = 100;
+
+// Why the project cannot be stored as a layer-project file named `fileName` (an empty layer, a
+// compose mode or threshold beyond 16 bits), as the message to show; empty when it can.
+std::string ProjectStorageRefusal(const LayerProject& project, const std::string& fileName);
+// Writes the whole project as format 110 (header and layer records) to `out`, without messages;
+// the project must be storable. Throws IoError when the bytes cannot be written.
+void WriteProjectRecords(const LayerProject& project, SafeFileWriter& out);
 
 // Writes the project as a format-110 file through a temporary file renamed over the target.
 // A project the format cannot hold (an empty layer, a compose mode or threshold beyond 16 bits) is

@@ -22,7 +22,8 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       selection(toolEngine, frmM.view, platformIn, *this),
       pictureFiles(project, platformIn),
       frmT(toolEngine, selection, pictureFiles, platformIn, viewsIn, random),
-      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir) {
+      frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir),
+      autosave(project, frmM, toolEngine, platformIn) {
   paintingTools_.Register(toolEngine);
   inkTool.Register(toolEngine);
   rulerTool.Register(toolEngine);

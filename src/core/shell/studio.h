@@ -22,6 +22,7 @@
 #include "project/layer_window.h"
 #include "project/picture_file.h"
 #include "project/project_links.h"
+#include "shell/autosave.h"
 #include "shell/colour_window.h"
 #include "shell/main_window.h"
 #include "shell/option_window.h"
@@ -108,6 +109,8 @@ class Studio : private ProjectLinks,
   PictureFiles pictureFiles;
   TfrmT frmT;
   TfrmMain frmMain;
+  // Recovery copies of unsaved work; off until the program enables them.
+  Autosave autosave;
 
  private:
   // ProjectLinks.
@@ -159,6 +162,8 @@ class Studio : private ProjectLinks,
     frmPos.RefreshPositionRect(x, y, w, h);
   }
   void ResizePositionToCanvas() override { frmPos.ResizeToCanvas(); }
+  void ProjectChangeEnded() override { autosave.ChangeEnded(); }
+  void ProjectChangesGone() override { autosave.RemoveCopy(); }
   void RecomposeAndRefreshPosition() override { frmPos.RecomposeAndRefreshPosition(); }
 
   // MaskLinks.
