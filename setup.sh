@@ -15,7 +15,7 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev libopencv-imgproc-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick xdotool
   libpng-dev desktop-file-utils
 )
 

@@ -18,55 +18,22 @@ for tool in Xvfb xwininfo; do
   fi
 done
 
-xvfb_pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_display.sh"
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  stop_xvfb
 }
 trap cleanup EXIT
 
-# Xvfb picks a display number nobody uses and writes it when it is ready, so a server started by
-# someone else at the same moment cannot take ours.
-display_file="$out/mirasketch-xvfb.display"
-: >"$display_file"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >"$log" 2>&1 &
-xvfb_pid=$!
-number=""
-for _ in $(seq 1 300); do
-  number=$(head -n 1 "$display_file" 2>/dev/null)
-  [ -n "$number" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$number" ]; then
-  echo "FAIL: Xvfb did not start"
-  cat "$log"
-  exit 1
-fi
-display=":$number"
-for _ in $(seq 1 100); do
-  DISPLAY="$display" xwininfo -root >/dev/null 2>&1 && break
-  sleep 0.1
-done
-if ! DISPLAY="$display" xwininfo -root >/dev/null 2>&1; then
-  echo "FAIL: Xvfb did not start on $display"
-  cat "$log"
-  exit 1
-fi
-
-# In a sanitizer build the leak checker runs at exit; the system's D-Bus library keeps one
-# buffer to the end on purpose, which is not ours to report.
-suppressions="$out/mirasketch-lsan.supp"
-echo "leak:libdbus-1.so" >"$suppressions"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$suppressions"
+start_xvfb "$out" || exit 1
+use_leak_suppressions "$out"
+# Recovery locks and copies go to a folder of the test's own, not the user's cache.
+export XDG_CACHE_HOME="$out/mirasketch-xvfb-cache"
 
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$program" >>"$log" 2>&1 &
 app_pid=$!
 
-has_window() {  # title
-  DISPLAY="$display" xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
-}
 found=no
 for _ in $(seq 1 200); do
   if has_window "Mirasketch" && has_window "(New Layer Project)" && has_window "Tool"; then
