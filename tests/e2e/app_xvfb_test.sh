@@ -11,20 +11,8 @@ out="${2:-.}"
 screenshot="$out/mirasketch-screenshot.png"
 log="$out/mirasketch-xvfb.log"
 
-for tool in Xvfb xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_display.sh"
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
-  stop_xvfb
-}
-trap cleanup EXIT
+require_tools Xvfb xwininfo
 
 start_xvfb "$out" || exit 1
 use_leak_suppressions "$out"

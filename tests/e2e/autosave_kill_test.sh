@@ -12,20 +12,8 @@ cli="$2"
 out="$3/autosave-kill"
 runs=20
 
-for tool in Xvfb xwininfo xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb_display.sh"
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
-  stop_xvfb
-}
-trap cleanup EXIT
+require_tools Xvfb xwininfo xdotool
 
 rm -rf "$out"
 mkdir -p "$out"

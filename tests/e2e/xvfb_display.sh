@@ -1,10 +1,21 @@
 # Sourced by the tests that run the real program: starts a virtual X display.
 #
+#   require_tools TOOL...   exits 77 (skipped) when one is not installed
 #   start_xvfb LOG_FOLDER   sets $display (":N") and $xvfb_pid, or prints why and returns 1
-#   stop_xvfb               ends the server
+# At exit the program started as $app_pid is killed and the server ended.
 
 xvfb_pid=""
 display=""
+app_pid=""
+
+require_tools() {
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed"
+      exit 77
+    fi
+  done
+}
 
 start_xvfb() {
   local out="$1"
@@ -37,10 +48,11 @@ start_xvfb() {
   return 1
 }
 
-stop_xvfb() {
+end_session() {
+  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
 }
+trap end_session EXIT
 
 # In a sanitizer build the leak checker runs at exit; the system's D-Bus library keeps one
 # buffer to the end on purpose, which is not ours to report.
