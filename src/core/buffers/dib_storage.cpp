@@ -1,27 +1,97 @@
 #include "buffers/dib_storage.h"
 
+#include <sys/mman.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 namespace mirasketch {
 
+namespace {
+
+std::size_t RoundUpToLarge(std::size_t bytes) {
+  return (bytes + kLargeBlockBytes - 1) / kLargeBlockBytes * kLargeBlockBytes;
+}
+
+// Maps `length` (a multiple of the large-block size) zeroed bytes at a 2 MB boundary; null when
+// the system refuses.
+std::uint8_t* MapAligned(std::size_t length) {
+  void* area = mmap(nullptr, length + kLargeBlockBytes, PROT_READ | PROT_WRITE,
+                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (area == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(area);
+  const std::uintptr_t aligned = (start + kLargeBlockBytes - 1) & ~(kLargeBlockBytes - 1);
+  if (aligned > start) munmap(area, aligned - start);
+  const std::uintptr_t end = start + length + kLargeBlockBytes;
+  if (end > aligned + length)
+    munmap(reinterpret_cast<void*>(aligned + length), end - aligned - length);
+  // A kernel without transparent huge pages says no; the block works the same with small pages.
+  madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
+  return reinterpret_cast<std::uint8_t*>(aligned);
+}
+
+}  // namespace
+
 DibStorage::~DibStorage() {
-  std::free(data_);
+  Release();
+}
+
+void DibStorage::Release() {
+  if (mapped_ > 0)
+    munmap(data_, mapped_);
+  else
+    std::free(data_);
+  data_ = nullptr;
+  bytes_ = 0;
+  mapped_ = 0;
 }
 
 bool DibStorage::Resize(std::size_t bytes) {
+  if (data_ != nullptr && bytes == bytes_) return true;
+  if (bytes >= kLargeBlockBytes || mapped_ > 0) return ResizeLarge(bytes);
   if (data_ == nullptr) {
     data_ = static_cast<std::uint8_t*>(std::calloc(bytes, 1));
     if (data_ == nullptr) return false;
     bytes_ = bytes;
     return true;
   }
-  if (bytes == bytes_) return true;
   auto* grown = static_cast<std::uint8_t*>(std::realloc(data_, bytes));
   if (grown == nullptr) return false;
   if (bytes > bytes_) std::memset(grown + bytes_, 0, bytes - bytes_);
   data_ = grown;
   bytes_ = bytes;
+  return true;
+}
+
+bool DibStorage::ResizeLarge(std::size_t bytes) {
+  const std::size_t length = bytes >= kLargeBlockBytes ? RoundUpToLarge(bytes) : 0;
+  if (length > 0 && mapped_ > 0 && length <= mapped_) {
+    // A large block shrinks in place, keeping its start; bytes a larger size left behind are
+    // cleared when the block grows over them again.
+    if (length < mapped_) munmap(data_ + length, mapped_ - length);
+    if (bytes > bytes_) std::memset(data_ + bytes_, 0, bytes - bytes_);
+    bytes_ = bytes;
+    mapped_ = length;
+    return true;
+  }
+  std::uint8_t* fresh =
+      length > 0 ? MapAligned(length) : static_cast<std::uint8_t*>(std::calloc(bytes, 1));
+  if (fresh == nullptr) return false;
+  if (length > 0 && mapped_ > 0) {
+    // The old pages move to the start of the new mapping without being copied or touched; the
+    // rest of it stays as mapped, zeroed.
+    if (mremap(data_, mapped_, mapped_, MREMAP_MAYMOVE | MREMAP_FIXED, fresh) == MAP_FAILED) {
+      munmap(fresh, length);
+      return false;
+    }
+    std::memset(fresh + bytes_, 0, mapped_ - bytes_);
+  } else if (data_ != nullptr) {
+    std::memcpy(fresh, data_, std::min(bytes, bytes_));
+    Release();
+  }
+  data_ = fresh;
+  bytes_ = bytes;
+  mapped_ = length;
   return true;
 }
 

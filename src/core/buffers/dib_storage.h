@@ -7,7 +7,12 @@
 
 namespace mirasketch {
 
+// Blocks of this size and more are mapped from the system on 2 MB boundaries and advised for
+// huge pages, where the first touch of the memory costs a fraction of small pages' faults.
+inline constexpr std::size_t kLargeBlockBytes = std::size_t{2} << 20;
+
 // The pixel block of a buffer: one contiguous allocation that is reused and resized in place.
+// Large blocks start on a 2 MB boundary and move their pages rather than their bytes as they grow.
 class DibStorage {
  public:
   DibStorage() = default;
@@ -26,8 +31,12 @@ class DibStorage {
   std::uint64_t GrowthTo(std::uint64_t bytes) const { return bytes > bytes_ ? bytes - bytes_ : 0; }
 
  private:
+  bool ResizeLarge(std::size_t bytes);
+  void Release();
+
   std::uint8_t* data_ = nullptr;
   std::size_t bytes_ = 0;
+  std::size_t mapped_ = 0;  // the length of a large block's mapping; 0 for a small block
 };
 
 // The storage bytes of a width × height buffer of `bitCount` bits per pixel, the width rounded up
