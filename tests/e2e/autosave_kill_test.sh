@@ -65,6 +65,12 @@ wait_canvas() {
 
 for run in $(seq 1 "$runs"); do
   cache="$out/cache-$run"
+  # A display server lost to something outside the test is started again: the kills are the
+  # program's, not the server's.
+  if ! DISPLAY="$display" xwininfo -root >/dev/null 2>&1; then
+    echo "note: the display $display went away before run $run; starting another"
+    start_xvfb "$out" || exit 1
+  fi
   start_program "$cache" "$project"
   if ! wait_canvas; then
     echo "FAIL: run $run: the canvas window did not appear"
