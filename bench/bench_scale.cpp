@@ -1,0 +1,164 @@
+// The largest canvas the program allows, as a new user meets it: a new one-layer 30000 × 30000
+// project (its time and the whole process's peak memory) and the first press of the pen on it;
+// and the open of a 10-layer 4096 × 4096 project against read() of the same bytes into memory
+// already touched, in the same run. Each measurement runs in a fresh child process, so the peak
+// memory is that of a program that has done only this.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench_files.h"
+#include "bench_timing.h"
+#include "platform/headless_platform.h"
+#include "platform/views.h"
+#include "project/kvl_file.h"
+#include "project/size_dialog.h"
+#include "shell/studio.h"
+
+namespace {
+
+using namespace mirasketch;
+using bench::Clock;
+using bench::Micros;
+
+constexpr int kHugeSide = 30000;
+constexpr int kOpenSide = 4096;
+constexpr int kOpenLayers = 10;
+
+// Answers the size dialog of the new command with a fixed size.
+class SizedViews : public NoViews {
+ public:
+  SizedViews(int width, int height) : width_(width), height_(height) {}
+  bool RunSizeDialog(TfrmDlgSize& dialog) override {
+    dialog.resultWidth = width_;
+    dialog.resultHeight = height_;
+    return true;
+  }
+
+ private:
+  int width_, height_;
+};
+
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Runs `measure` in a child process and returns the numbers it reported.
+template <typename Measure>
+std::vector<double> InChild(Measure&& measure) {
+  int fds[2];
+  if (pipe(fds) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(fds[0]);
+    const std::vector<double> values = measure();
+    const ssize_t size = static_cast<ssize_t>(values.size() * sizeof(double));
+    _exit(write(fds[1], values.data(), static_cast<std::size_t>(size)) == size ? 0 : 1);
+  }
+  close(fds[1]);
+  std::vector<double> values(8);
+  const ssize_t got = read(fds[0], values.data(), values.size() * sizeof(double));
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  values.resize(got > 0 ? static_cast<std::size_t>(got) / sizeof(double) : 0);
+  return values;
+}
+
+// A new 30000 × 30000 project through the new command: seconds, peak megabytes, and the press
+// of the pen on it in microseconds.
+std::vector<double> NewHugeProject() {
+  HeadlessPlatform platform;
+  SizedViews views(kHugeSide, kHugeSide);
+  Studio studio(platform, views);
+  studio.StartUp();
+  Clock::time_point start = Clock::now();
+  studio.frmMain.mnuNewBmpClick();
+  const double seconds = Micros(Clock::now() - start) / 1e6;
+  if (studio.project.CanvasWidth() != kHugeSide) return {};
+  start = Clock::now();
+  studio.frmM.pbxAMouseDown(MouseButton::kLeft, 15000, 15000);
+  const double press = Micros(Clock::now() - start);
+  studio.frmM.pbxAMouseUp(MouseButton::kLeft, 15000, 15000);
+  return {seconds, PeakMegabytes(), press};
+}
+
+// Opens the project file in a fresh program: microseconds.
+std::vector<double> OpenProject(const std::string& path) {
+  HeadlessPlatform platform;
+  NoViews views;
+  Studio studio(platform, views);
+  studio.StartUp();
+  const Clock::time_point start = Clock::now();
+  if (!studio.pictureFiles.OpenPictureFile(path)) return {};
+  return {Micros(Clock::now() - start)};
+}
+
+// Reads the file's bytes with read() into memory already touched: microseconds.
+double ReadBytes(const std::string& path, std::vector<char>& into) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return 0;
+  const Clock::time_point start = Clock::now();
+  std::size_t done = 0;
+  ssize_t got;
+  while (done < into.size() && (got = read(fd, into.data() + done, into.size() - done)) > 0)
+    done += static_cast<std::size_t>(got);
+  const double micros = Micros(Clock::now() - start);
+  close(fd);
+  return micros;
+}
+
+}  // namespace
+
+int main() {
+  const std::vector<double> huge = InChild(NewHugeProject);
+  if (huge.size() != 3) {
+    std::fprintf(stderr, "the new 30000 x 30000 project failed\n");
+    return 1;
+  }
+  std::printf("metric: new_30000_s %.2f\n", huge[0]);
+  std::printf("metric: peak_30000_mb %.0f\n", huge[1]);
+  std::printf("metric: stroke_start_us %.0f\n", huge[2]);
+
+  const std::string path = bench::TempPath("scale.kvl");
+  {
+    HeadlessPlatform platform;
+    NoViews views;
+    Studio studio(platform, views);
+    studio.StartUp();
+    LayerProject& p = studio.project;
+    p.NewProject(1, kOpenSide, kOpenSide);
+    p.AfterNewProject();
+    for (int i = 1; i < kOpenLayers; ++i) p.InsertLayer(i, true, kOpenSide, kOpenSide);
+    for (int i = 0; i < kOpenLayers; ++i)
+      std::memset(p.Layer(i).Bits(), 30 + i, 3ULL * kOpenSide * kOpenSide);
+    if (!WriteProjectFile(p, path)) return 1;
+  }
+  std::vector<char> buffer(static_cast<std::size_t>(kOpenLayers) * kOpenSide * kOpenSide * 4 +
+                           (1 << 20));
+  std::memset(buffer.data(), 1, buffer.size());
+  std::vector<double> opens, reads;
+  for (int run = 0; run < 3; ++run) {
+    const std::vector<double> open = InChild([&path] { return OpenProject(path); });
+    if (open.size() != 1) {
+      std::fprintf(stderr, "the open failed\n");
+      return 1;
+    }
+    opens.push_back(open[0]);
+    reads.push_back(ReadBytes(path, buffer));
+  }
+  std::remove(path.c_str());
+  std::printf("metric: open_4096x10_ms %.0f\n", bench::Median(opens) / 1000);
+  std::printf("metric: read_4096x10_ms %.0f\n", bench::Median(reads) / 1000);
+  std::printf("ratio: open_vs_read %.3f\n", bench::Median(reads) / bench::Median(opens));
+  return 0;
+}
