@@ -71,6 +71,7 @@ for run in $(seq 1 "$runs"); do
     # is started again once: the kills under test are the program's, not the server's.
     kill -KILL "$app_pid" 2>/dev/null
     echo "note: run $run: the program found no display at $display; starting another"
+    kill -TERM "$xvfb_pid" 2>/dev/null
     start_xvfb "$out" || exit 1
     start_program "$cache" "$project"
     if ! wait_canvas; then
