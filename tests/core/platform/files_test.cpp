@@ -41,9 +41,38 @@ TEST(InFile, ReadsCountsAndSkipsWithinTheFile) {
   EXPECT_FALSE(InFile::Exists(dir.File("g")));
   EXPECT_THROW(InFile missing(dir.File("g")), IoError);
   EXPECT_THROW(InFile folder(dir.Path()), IoError);
+}
 
+TEST(InFile, ReadsEndAtTheSizeMeasuredWhenOpened) {
+  // The memory form reads the caller's bytes where they are, up to their end.
+  std::uint8_t bytes[] = {1, 2, 3};
+  InFile memory(bytes, sizeof bytes, "memory");
+  bytes[2] = 9;
+  std::uint8_t b[8] = {};
+  EXPECT_EQ(memory.Read(b, 8), 3u);
+  EXPECT_EQ(b[2], 9);
+  EXPECT_EQ(memory.Read(b, 8), 0u);
   InFile empty(nullptr, 0, "empty");
-  EXPECT_EQ(empty.Read(b, 4), 0u);
+  EXPECT_FALSE(empty.ReadExact(b, 1));
+  EXPECT_FALSE(empty.Skip(1));
+  EXPECT_TRUE(empty.Seek(0));
+  EXPECT_EQ(empty.Remaining(), 0u);
+
+  // A file that grows after opening is read to its old size, so Remaining() cannot wrap round;
+  // one that shrinks ends early.
+  test::TempDir dir;
+  const std::string path = dir.File("f");
+  test::WriteAll(path, {1, 2, 3});
+  InFile grown(path);
+  test::WriteAll(path, {1, 2, 3, 4, 5});
+  EXPECT_EQ(grown.Read(b, 8), 3u);
+  EXPECT_EQ(grown.Remaining(), 0u);
+  EXPECT_FALSE(grown.Skip(1));
+  InFile shrunk(path);
+  test::WriteAll(path, {7, 8});
+  EXPECT_FALSE(shrunk.ReadExact(b, 5));
+  EXPECT_EQ(b[1], 8);
+  EXPECT_EQ(shrunk.Position(), 2u);
 }
 
 TEST(SystemAvailableMemory, ReadsMemAvailableInKilobytesOrReportsPlenty) {

@@ -318,6 +318,29 @@ TEST_F(JpegCodecTest, CutShortAndForeignFilesAreRefused) {
   EXPECT_EQ(Decode(FrameHeader(16, 16)), ImportResult::kNotPicture);
 }
 
+TEST_F(JpegCodecTest, AFileOnDiskDecodesAsItsBytesAndOneThatShrinksIsRefused) {
+  // Noise at quality 100 makes a file of more than one read chunk.
+  Bytes noise(3 * 256 * 256);
+  for (std::size_t i = 0; i < noise.size(); ++i)
+    noise[i] = static_cast<std::uint8_t>(i * 2654435761u >> 24);
+  const Bytes file = LibjpegCompress(256, 256, 3, JCS_RGB, noise);
+  ASSERT_GT(file.size(), 1u << 16);
+  ASSERT_EQ(Decode(file), ImportResult::kOk);
+  test::WriteAll(path, file);
+  CDibTrue fromDisk;
+  InFile onDisk(path);
+  ASSERT_EQ(DecodeJpeg(onDisk, fromDisk, width, height, memory), ImportResult::kOk);
+  EXPECT_EQ(Bytes(fromDisk.Bits(), fromDisk.Bits() + 3 * 256 * 256),
+            Bytes(target.Bits(), target.Bits() + 3 * 256 * 256));
+
+  width = height = -1;
+  InFile shrinking(path);
+  test::WriteAll(path,
+                 Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(file.size() / 2)));
+  EXPECT_EQ(DecodeJpeg(shrinking, target, width, height, memory), ImportResult::kNotPicture);
+  EXPECT_EQ(width, -1);
+}
+
 TEST_F(JpegCodecTest, PicturesAndProgressiveCoefficientsMustFitTheAvailableMemory) {
   const Bytes rgb = SmoothRgb(64, 32);
   const Bytes progressive = LibjpegCompress(

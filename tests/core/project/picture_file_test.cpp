@@ -86,6 +86,14 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
   studio.frmM.caption = "/home/a/current.kvl";
   EXPECT_FALSE(files.OpenPictureFile(dir.File("cut.png")));
   ExpectUnchanged("cut png");
+  files.SavePictureFile(dir.File("whole.jpg"));
+  std::vector<std::uint8_t> jpg = test::ReadAll(dir.File("whole.jpg"));
+  jpg.resize(jpg.size() / 2);
+  test::WriteAll(dir.File("cut.jpg"), jpg);
+  project.projectFileName = "/home/a/current.kvl";
+  studio.frmM.caption = "/home/a/current.kvl";
+  EXPECT_FALSE(files.OpenPictureFile(dir.File("cut.jpg")));
+  ExpectUnchanged("cut jpg");
   test::BmpSpec huge;
   huge.width = 30001;
   huge.height = 4;
@@ -102,6 +110,8 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
                           "読めません。- " + dir.File("broken.jpg"),
                           "Fault at LoadFile- " + dir.File("cut.png"),
                           "読めません。- " + dir.File("cut.png"),
+                          "Fault at LoadFile- " + dir.File("cut.jpg"),
+                          "読めません。- " + dir.File("cut.jpg"),
                           "ClsDibTrue- Bits Alloc Error",
                           "Fault at LoadFile- " + dir.File("huge.bmp"),
                           "読めません。- " + dir.File("huge.bmp"),
