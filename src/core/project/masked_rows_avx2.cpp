@@ -30,7 +30,8 @@ inline void SpreadBytes(__m256i v, __m256i* out) {
 }
 
 void BlendRowAvx2(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* m, int w) {
-  const __m256i zero = _mm256_setzero_si256();
+  const __m256i lowByte = _mm256_set1_epi16(0x00FF);
+  const __m256i highByte = _mm256_set1_epi16(static_cast<short>(0xFF00));
   int n = 0;
   for (; n + kStep <= w; n += kStep, d += 3 * kStep, s += 3 * kStep, m += kStep) {
     __m256i spread[3];
@@ -39,19 +40,24 @@ void BlendRowAvx2(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* m,
       __m256i* dk = reinterpret_cast<__m256i*>(d) + k;
       const __m256i dv = _mm256_loadu_si256(dk);
       const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s) + k);
-      // a = m + (m >> 7), then 256·s + (d − s)·a, which equals s·(256 − a) + d·a and lies in
-      // 0 … 255·256, so working modulo 2^16 gives it exactly. Unpacking s above a zero byte gives
-      // 256·s directly. Unpacks and the pack work within lanes alike, so the order is kept.
-      const auto mix = [](__m256i dw, __m256i sw, __m256i s256, __m256i mw) {
-        const __m256i a = _mm256_add_epi16(mw, _mm256_srli_epi16(mw, 7));
-        const __m256i sum = _mm256_add_epi16(s256, _mm256_mullo_epi16(_mm256_sub_epi16(dw, sw), a));
-        return _mm256_srli_epi16(sum, 8);
-      };
-      const __m256i lo = mix(_mm256_unpacklo_epi8(dv, zero), _mm256_unpacklo_epi8(sv, zero),
-                             _mm256_unpacklo_epi8(zero, sv), _mm256_unpacklo_epi8(spread[k], zero));
-      const __m256i hi = mix(_mm256_unpackhi_epi8(dv, zero), _mm256_unpackhi_epi8(sv, zero),
-                             _mm256_unpackhi_epi8(zero, sv), _mm256_unpackhi_epi8(spread[k], zero));
-      _mm256_storeu_si256(dk, _mm256_packus_epi16(lo, hi));
+      // The even and the odd bytes are worked in 16-bit words apart, masked and shifted into
+      // place rather than unpacked, which keeps the shuffle unit free for the spread. Each byte
+      // becomes (256·s + (d − s)·a) >> 8 with a = m + (m >> 7); 256·s + (d − s)·a equals
+      // s·(256 − a) + d·a and lies in 0 … 255·256, so working modulo 2^16 gives it exactly.
+      const __m256i mEven = _mm256_and_si256(spread[k], lowByte);
+      const __m256i mOdd = _mm256_srli_epi16(spread[k], 8);
+      const __m256i aEven = _mm256_add_epi16(mEven, _mm256_srli_epi16(mEven, 7));
+      const __m256i aOdd = _mm256_add_epi16(mOdd, _mm256_srli_epi16(mOdd, 7));
+      const __m256i diffEven =
+          _mm256_sub_epi16(_mm256_and_si256(dv, lowByte), _mm256_and_si256(sv, lowByte));
+      const __m256i diffOdd = _mm256_sub_epi16(_mm256_srli_epi16(dv, 8), _mm256_srli_epi16(sv, 8));
+      // 256·s of an even byte is its word shifted up; of an odd byte, its word's high byte.
+      const __m256i sumEven =
+          _mm256_add_epi16(_mm256_slli_epi16(sv, 8), _mm256_mullo_epi16(diffEven, aEven));
+      const __m256i sumOdd =
+          _mm256_add_epi16(_mm256_and_si256(sv, highByte), _mm256_mullo_epi16(diffOdd, aOdd));
+      _mm256_storeu_si256(
+          dk, _mm256_or_si256(_mm256_srli_epi16(sumEven, 8), _mm256_and_si256(sumOdd, highByte)));
     }
   }
   if (n < w) kScalarMaskedRows.blend(d, s, m, w - n);
