@@ -13,7 +13,7 @@ jobs="${MIRASKETCH_JOBS:-2}"
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libjpeg62-turbo-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
-  libgtest-dev libgmock-dev libbenchmark-dev libopencv-imgproc-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libopencv-imgproc-dev libpixman-1-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils imagemagick xdotool
   libpng-dev desktop-file-utils

@@ -1,10 +1,17 @@
 // ComposeRect of a 10-layer 4096 × 4096 project holding every compose mode, per mode against
-// memcpy of the same layer's picture bytes, and the whole stack in megapixels per second.
+// memcpy of the same layer's picture bytes, and the whole stack in megapixels per second. Where
+// pixman is installed, the mask blend also against pixman's masked OVER of the same pixels.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#ifdef MIRASKETCH_BENCH_PIXMAN
+#include <pixman.h>
+#endif
 
 #include "platform/headless_platform.h"
 #include "platform/views.h"
@@ -103,6 +110,36 @@ void BM_MemcpyLayer(benchmark::State& state) {
   SetPixelRate(state, 1.0 * kSide * kSide);
 }
 
+#ifdef MIRASKETCH_BENCH_PIXMAN
+// pixman_image_composite32(OVER) of the cmMaskBlend layer's pixels (x8r8g8b8) through its mask
+// (a8) onto a picture (x8r8g8b8), all 4096 × 4096: the same pixels and mask bytes as our blend.
+void BM_PixmanMaskBlend(benchmark::State& state) {
+  ComposeFixture& f = Fixture();
+  const CDibTM& layer = f.studio.project.Layer(1);
+  std::vector<std::uint32_t> src(1ULL * kSide * kSide), dst(src.size());
+  const std::uint8_t* px = layer.Bits();
+  for (std::size_t i = 0; i < src.size(); ++i, px += 3) src[i] = px[0] | px[1] << 8 | px[2] << 16;
+  // Rows of both pictures are 4096 bytes or more, a multiple of 4 as pixman requires.
+  std::vector<std::uint8_t> mask(layer.mask.Bits(), layer.mask.Bits() + src.size());
+  for (std::size_t i = 0; i < dst.size(); ++i) dst[i] = static_cast<std::uint32_t>(i * 2654435761u);
+  pixman_image_t* s =
+      pixman_image_create_bits(PIXMAN_x8r8g8b8, kSide, kSide, src.data(), 4 * kSide);
+  pixman_image_t* m = pixman_image_create_bits(
+      PIXMAN_a8, kSide, kSide, reinterpret_cast<std::uint32_t*>(mask.data()), kSide);
+  pixman_image_t* d =
+      pixman_image_create_bits(PIXMAN_x8r8g8b8, kSide, kSide, dst.data(), 4 * kSide);
+  for (auto _ : state) {
+    pixman_image_composite32(PIXMAN_OP_OVER, s, m, d, 0, 0, 0, 0, 0, 0, kSide, kSide);
+    benchmark::ClobberMemory();
+  }
+  SetPixelRate(state, 1.0 * kSide * kSide);
+  pixman_image_unref(d);
+  pixman_image_unref(m);
+  pixman_image_unref(s);
+}
+BENCHMARK(BM_PixmanMaskBlend)->Unit(benchmark::kMillisecond)->Repetitions(5);
+#endif
+
 BENCHMARK(BM_MemcpyLayer)->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK(BM_ComposeMode)
     ->Unit(benchmark::kMillisecond)
@@ -119,5 +156,8 @@ int main(int argc, char** argv) {
   std::vector<Ratio> ratios;
   for (int mode = 0; mode < 6; ++mode)
     ratios.push_back({names[mode], "BM_ComposeMode/" + std::to_string(mode), "BM_MemcpyLayer"});
+#ifdef MIRASKETCH_BENCH_PIXMAN
+  ratios.push_back({"compose_maskblend_vs_pixman", "BM_ComposeMode/1", "BM_PixmanMaskBlend"});
+#endif
   return mirasketch::bench::RunWithRatios(argc, argv, ratios);
 }

@@ -11,6 +11,7 @@
 #include "project/canvas_view_state.h"
 #include "project/compose_mode.h"
 #include "project/layer_project.h"
+#include "project/masked_rows.h"
 #include "project/project_links.h"
 
 namespace mirasketch {
@@ -114,6 +115,18 @@ struct BlockWalk {
   int w, h;
 };
 
+// The masked modes' row loops for this processor: AVX2 where it has it, otherwise SSE2, which
+// every x86-64 processor has; on other processors the portable loops.
+const MaskedRows& ChosenMaskedRows() {
+#if defined(__x86_64__)
+  static const MaskedRows& chosen =
+      __builtin_cpu_supports("avx2") ? kAvx2MaskedRows : kSse2MaskedRows;
+  return chosen;
+#else
+  return kScalarMaskedRows;
+#endif
+}
+
 template <typename LayRow>
 void WalkRows(BlockWalk b, LayRow layRow) {
   for (int row = 0; row < b.h; ++row, b.d -= b.dStride, b.s -= b.sStride, b.m -= b.mStride)
@@ -125,15 +138,16 @@ void ComposeBlock(const BlockWalk& b, int mode, std::int32_t threshold) {
   const std::int16_t t = SumThreshold(threshold);
   using Row = std::uint8_t*;
   using In = const std::uint8_t*;
+  const MaskedRows& rows = ChosenMaskedRows();
   switch (mode) {
     case cmMaskBlend:
-      WalkRows(b, [](Row d, In s, In m, int w) { BlendRow(d, s, m, w); });
+      WalkRows(b, [blend = rows.blend](Row d, In s, In m, int w) { blend(d, s, m, w); });
       break;
     case cmMaskBelow:
-      WalkRows(b, [t8](Row d, In s, In m, int w) { MaskBelowRow(d, s, m, w, t8); });
+      WalkRows(b, [below = rows.below, t8](Row d, In s, In m, int w) { below(d, s, m, w, t8); });
       break;
     case cmMaskAbove:
-      WalkRows(b, [t8](Row d, In s, In m, int w) { MaskAboveRow(d, s, m, w, t8); });
+      WalkRows(b, [above = rows.above, t8](Row d, In s, In m, int w) { above(d, s, m, w, t8); });
       break;
     case cmBrightBelow:
       WalkRows(b, [t](Row d, In s, In, int w) { BrightBelowRow(d, s, w, t); });
@@ -188,6 +202,8 @@ void ShowBufferRect(LayerProject& project, const CanvasViewState& view, Surface&
 }
 
 }  // namespace
+
+const MaskedRows kScalarMaskedRows{BlendRow, MaskBelowRow, MaskAboveRow};
 
 void DrawChecker(LayerProject& project, int x, int y, int w, int h) {
   CDibTrue& dib = project.compositeDib;
