@@ -36,7 +36,7 @@ class PictureFileTest : public test::StudioTest {
     test::WriteAll(dir.File(name), test::MakeBmp(spec));
     return dir.File(name);
   }
-  void ExpectUnchanged(const char* what) {
+  void ExpectUnchanged(const std::string& what) {
     EXPECT_EQ(project.CanvasWidth(), 256) << what;
     EXPECT_EQ(project.Layer(0).GetPixel(3, 3), 0x0000FF) << what;
     EXPECT_EQ(project.projectFileName, "/home/a/current.kvl") << what;
@@ -78,22 +78,17 @@ TEST_F(PictureFileTest, RefusedOpensLeaveTheProject) {
   test::WriteAll(dir.File("broken.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F'});
   EXPECT_FALSE(files.OpenPictureFile(dir.File("broken.jpg")));
   ExpectUnchanged("broken jpg");
-  files.SavePictureFile(dir.File("whole.png"));
-  std::vector<std::uint8_t> png = test::ReadAll(dir.File("whole.png"));
-  png.resize(png.size() / 2);
-  test::WriteAll(dir.File("cut.png"), png);
-  project.projectFileName = "/home/a/current.kvl";
-  studio.frmM.caption = "/home/a/current.kvl";
-  EXPECT_FALSE(files.OpenPictureFile(dir.File("cut.png")));
-  ExpectUnchanged("cut png");
-  files.SavePictureFile(dir.File("whole.jpg"));
-  std::vector<std::uint8_t> jpg = test::ReadAll(dir.File("whole.jpg"));
-  jpg.resize(jpg.size() / 2);
-  test::WriteAll(dir.File("cut.jpg"), jpg);
-  project.projectFileName = "/home/a/current.kvl";
-  studio.frmM.caption = "/home/a/current.kvl";
-  EXPECT_FALSE(files.OpenPictureFile(dir.File("cut.jpg")));
-  ExpectUnchanged("cut jpg");
+  // Pictures saved by the program and cut in half.
+  for (const std::string ext : {"png", "jpg"}) {
+    files.SavePictureFile(dir.File("whole." + ext));
+    std::vector<std::uint8_t> bytes = test::ReadAll(dir.File("whole." + ext));
+    bytes.resize(bytes.size() / 2);
+    test::WriteAll(dir.File("cut." + ext), bytes);
+    project.projectFileName = "/home/a/current.kvl";
+    studio.frmM.caption = "/home/a/current.kvl";
+    EXPECT_FALSE(files.OpenPictureFile(dir.File("cut." + ext)));
+    ExpectUnchanged("cut " + ext);
+  }
   test::BmpSpec huge;
   huge.width = 30001;
   huge.height = 4;
