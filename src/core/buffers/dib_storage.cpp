@@ -46,6 +46,11 @@ void DibStorage::Release() {
   mapped_ = 0;
 }
 
+void DibStorage::Zero() {
+  if (data_ == nullptr) return;
+  if (mapped_ == 0 || madvise(data_, mapped_, MADV_DONTNEED) != 0) std::memset(data_, 0, bytes_);
+}
+
 bool DibStorage::Resize(std::size_t bytes) {
   if (data_ != nullptr && bytes == bytes_) return true;
   if (bytes >= kLargeBlockBytes || mapped_ > 0) return ResizeLarge(bytes);

@@ -26,6 +26,9 @@ class DibStorage {
   // Makes the block `bytes` long. The first block is zero-filled; a resize keeps the old bytes
   // where they lie and zeroes the added tail. False (block unchanged) when memory runs out.
   bool Resize(std::size_t bytes);
+  // Sets every byte to zero. A large block gives its pages back to the system instead of writing
+  // them: they read as zeros and cost memory again only where they are written.
+  void Zero();
   // The bytes a resize to `bytes` would newly take: a block grows in place, so only what it
   // adds to the bytes held now needs memory (0 for a block that shrinks or stays).
   std::uint64_t GrowthTo(std::uint64_t bytes) const { return bytes > bytes_ ? bytes - bytes_ : 0; }

@@ -13,7 +13,7 @@ CDibTM::CDibTM() {
 
 bool CDibTM::ResetMask() {
   if (!mask.SetSize(Width(), Height())) return false;
-  mask.FillRect(0, 0, mask.Width(), mask.Height(), 0);
+  mask.Clear();
   return true;
 }
 

@@ -42,6 +42,16 @@ TEST(DibStorageTest, ResizesKeepTheBytesAndZeroWhatTheyAdd) {
   ASSERT_TRUE(storage.Resize(4 * kMB));  // small to large
   EXPECT_TRUE(AllAre(storage, 0, kMB, 0x5A));
   EXPECT_TRUE(AllAre(storage, kMB, 4 * kMB, 0));
+
+  // Zeroing gives a large block's pages back and a small block's bytes are written.
+  std::fill(storage.Data(), storage.Data() + storage.Bytes(), 0x77);
+  storage.Zero();
+  EXPECT_EQ(storage.Bytes(), 4 * kMB);
+  EXPECT_TRUE(AllAre(storage, 0, 4 * kMB, 0));
+  ASSERT_TRUE(storage.Resize(1000));
+  std::fill(storage.Data(), storage.Data() + 1000, 0x77);
+  storage.Zero();
+  EXPECT_TRUE(AllAre(storage, 0, 1000, 0));
 }
 
 }  // namespace
