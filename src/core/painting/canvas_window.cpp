@@ -189,7 +189,8 @@ void TfrmM::RedrawVisible() {
   }
   if (project_.composeEnabled) {
     const PixelRect area = VisibleArea(project_, view);
-    DrawChecker(project_, area.x, area.y, area.width, area.height);
+    if (CoveringLayer(project_, area.x, area.y, area.width, area.height) < 0)
+      DrawChecker(project_, area.x, area.y, area.width, area.height);
     ComposeRect(project_, area.x, area.y, area.width, area.height);
     ComposedOnly(area.x - drawTarget->offsetX, area.y - drawTarget->offsetY, area.width,
                  area.height);

@@ -230,9 +230,26 @@ void DrawChecker(LayerProject& project, int x, int y, int w, int h) {
   }
 }
 
+int CoveringLayer(const LayerProject& project, int x, int y, int w, int h) {
+  const long long left = std::max(x, 0);
+  const long long top = std::max(y, 0);
+  const long long right = std::min<long long>(1LL * x + w, project.compositeDib.Width());
+  const long long bottom = std::min<long long>(1LL * y + h, project.compositeDib.Height());
+  if (right <= left || bottom <= top) return -1;
+  for (int i = project.layerCount - 1; i >= 0; --i) {
+    const CDibTM& layer = project.Layer(i);
+    if (layer.visible && layer.composeMode == cmSimple && layer.Bits() != nullptr &&
+        layer.offsetX <= left && layer.offsetY <= top &&
+        1LL * layer.offsetX + layer.Width() >= right &&
+        1LL * layer.offsetY + layer.Height() >= bottom)
+      return i;
+  }
+  return -1;
+}
+
 void ComposeRect(LayerProject& project, int x, int y, int w, int h) {
   CDibTrue& dst = project.compositeDib;
-  for (int i = 0; i < project.layerCount; ++i) {
+  for (int i = std::max(CoveringLayer(project, x, y, w, h), 0); i < project.layerCount; ++i) {
     const CDibTM& layer = project.Layer(i);
     if (!layer.visible) continue;
     const long long sx = std::max<long long>(0, 1LL * x - layer.offsetX);
@@ -259,8 +276,10 @@ void ComposeRect(LayerProject& project, int x, int y, int w, int h) {
 
 void RefreshComposite(LayerProject& project) {
   if (project.composeEnabled) {
-    DrawChecker(project, 0, 0, project.CanvasWidth(), project.CanvasHeight());
-    ComposeRect(project, 0, 0, project.CanvasWidth(), project.CanvasHeight());
+    const int w = project.CanvasWidth();
+    const int h = project.CanvasHeight();
+    if (CoveringLayer(project, 0, 0, w, h) < 0) DrawChecker(project, 0, 0, w, h);
+    ComposeRect(project, 0, 0, w, h);
     project.compositeStale = false;
   }
   ShowComposite(project);
@@ -273,7 +292,8 @@ void RecomposeRect(LayerProject& project, int x, int y, int w, int h) {
   }
   x += project.Active().offsetX;
   y += project.Active().offsetY;
-  if (project.backgroundRefresh) DrawChecker(project, x, y, w, h);
+  if (project.backgroundRefresh && CoveringLayer(project, x, y, w, h) < 0)
+    DrawChecker(project, x, y, w, h);
   ComposeRect(project, x, y, w, h);
   ShowCompositeRect(project, x, y, w, h);
 }

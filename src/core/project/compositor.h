@@ -14,8 +14,13 @@ inline constexpr int kCheckerSquare = 64;
 // Paints the checkerboard into the composed picture over a canvas rectangle.
 void DrawChecker(LayerProject& project, int x, int y, int w, int h);
 // Lays every visible layer, bottom first, by its compose mode over a canvas rectangle of the
-// composed picture.
+// composed picture. Layers under the topmost one that covers the rectangle (see
+// `CoveringLayer`) are skipped: they could not change a pixel.
 void ComposeRect(LayerProject& project, int x, int y, int w, int h);
+// The topmost visible layer that copies itself over the whole of a canvas rectangle (clipped to
+// the canvas): compose mode simple, no pixel of the rectangle outside it. What lies under it,
+// the checkerboard included, is never seen there. −1 when there is none.
+int CoveringLayer(const LayerProject& project, int x, int y, int w, int h);
 // Recomposes the whole canvas (when composing is enabled) and shows it.
 void RefreshComposite(LayerProject& project);
 // After drawing on the active layer: recomposes and shows a rectangle given in active-layer

@@ -31,6 +31,43 @@ TEST_F(CompositorTest, AWhiteCanvasSizedLayerHidesTheCheckerboard) {
     for (int x = 0; x < 256; x += 5) ASSERT_EQ(Shown(x, y), 0xFFFFFF);
 }
 
+// Layers under one that copies over the whole rectangle are skipped; one pixel it leaves open
+// (an offset, a rectangle reaching past it) must still show what lies below, and layers above it
+// still compose.
+TEST_F(CompositorTest, OnlyAWholeCoverHidesTheLayersBelowIt) {
+  TwoLayers(cmSimple);
+  top().FillRect(0, 0, 16, 16, 0x0000FF);
+  EXPECT_EQ(CoveringLayer(project, 0, 0, 16, 16), 1);
+  EXPECT_EQ(CoveringLayer(project, -5, -5, 40, 40), 1);  // clipped to the canvas first
+  top().offsetX = 1;
+  EXPECT_EQ(CoveringLayer(project, 0, 0, 16, 16), 0);
+  EXPECT_EQ(CoveringLayer(project, 1, 0, 15, 16), 1);
+  RefreshComposite(project);
+  EXPECT_EQ(Shown(0, 5), 0);  // the bottom layer's black column
+  EXPECT_EQ(Shown(1, 5), 0x0000FF);
+  top().offsetX = 0;
+  top().offsetY = -1;
+  RefreshComposite(project);
+  EXPECT_EQ(Shown(5, 15), 0);
+  top().offsetY = 0;
+  top().visible = false;
+  EXPECT_EQ(CoveringLayer(project, 0, 0, 16, 16), 0);
+  top().visible = true;
+
+  // A masked layer over the cover still composes; the black layer under the cover does not show.
+  ASSERT_TRUE(project.InsertLayer(2, true, 16, 16));
+  CDibTM& glass = project.Layer(2);
+  glass.composeMode = cmMaskBlend;
+  glass.FillRect(0, 0, 16, 16, 0x00FF00);
+  glass.mask.FillRect(0, 0, 8, 16, 255);
+  RefreshComposite(project);
+  EXPECT_EQ(CoveringLayer(project, 0, 0, 16, 16), 1);
+  EXPECT_NE(Shown(2, 2), Shown(12, 2));
+  EXPECT_TRUE(Shown(2, 2) == 0x0000FF || Shown(12, 2) == 0x0000FF);
+  EXPECT_NE(Shown(2, 2), 0);
+  EXPECT_NE(Shown(12, 2), 0);
+}
+
 TEST_F(CompositorTest, CheckerboardColoursAnchorAndOffsetLayers) {
   project.Layer(0).offsetX = 100;
   project.Layer(0).offsetY = 100;
