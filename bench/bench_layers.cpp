@@ -9,10 +9,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_timing.h"
 #include "buffers/dib_surface.h"
 #include "platform/headless_platform.h"
 #include "platform/views.h"
+#include "project/compose_mode.h"
 #include "project/compositor.h"
 #include "shell/studio.h"
 
@@ -32,12 +34,11 @@ struct LayersBench {
   LayersBench() : studio(platform, views), surface(viewport) {
     studio.StartUp();
     LayerProject& p = studio.project;
-    p.NewProject(1, kSide, kSide);
-    p.AfterNewProject();
-    for (int i = 1; i < kLayers; ++i) p.InsertLayer(i, true, kSide, kSide);
+    bench::SquareLayers(p, kSide, kLayers);
     for (int i = 0; i < kLayers; ++i) {
       CDibTM& layer = p.Layer(i);
-      layer.composeMode = i % 3;
+      // No layer above the first copies over the others, so all 30 are composed.
+      layer.composeMode = i == 0 ? cmSimple : 1 + (i - 1) % 5;
       std::uint8_t* px = layer.Bits();
       for (std::size_t k = 0; k < 3ULL * kSide * kSide; k += 4096)
         px[k] = static_cast<std::uint8_t>(k / 4096 + i);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_files.h"
 #include "bench_timing.h"
 #include "platform/headless_platform.h"
@@ -32,9 +33,7 @@ struct RecoveryBench {
   RecoveryBench() : studio(platform, views) {
     studio.StartUp();
     LayerProject& p = studio.project;
-    p.NewProject(1, kSide, kSide);
-    p.AfterNewProject();
-    for (int i = 1; i < kLayers; ++i) p.InsertLayer(i, true, kSide, kSide);
+    bench::SquareLayers(p, kSide, kLayers);
     for (int i = 0; i < kLayers; ++i) {
       CDibTM& layer = p.Layer(i);
       std::memset(layer.Bits(), 40 + i, 3ULL * kSide * kSide);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_files.h"
 #include "bench_timing.h"
 #include "platform/headless_platform.h"
@@ -136,9 +137,7 @@ int main() {
     Studio studio(platform, views);
     studio.StartUp();
     LayerProject& p = studio.project;
-    p.NewProject(1, kOpenSide, kOpenSide);
-    p.AfterNewProject();
-    for (int i = 1; i < kOpenLayers; ++i) p.InsertLayer(i, true, kOpenSide, kOpenSide);
+    bench::SquareLayers(p, kOpenSide, kOpenLayers);
     for (int i = 0; i < kOpenLayers; ++i)
       std::memset(p.Layer(i).Bits(), 30 + i, 3ULL * kOpenSide * kOpenSide);
     if (!WriteProjectFile(p, path)) return 1;
