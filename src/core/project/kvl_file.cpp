@@ -227,6 +227,48 @@ bool ReadProjectFile(LayerProject& project, const std::string& fileName) {
   return ReadProjectFrom(project, file);
 }
 
+namespace {
+
+// The file header: its format and layer count and the canvas size, when the file is a layer
+// project at all (kNotProject) and the values are usable (kDamaged otherwise).
+struct FileHead {
+  enum Status { kOk, kNotProject, kDamaged } status = kDamaged;
+  int format = 0;
+  std::int32_t count = 0, canvasWidth = 0, canvasHeight = 0;
+};
+
+FileHead ReadFileHead(InFile& file) {
+  FileHead head;
+  std::uint8_t header[kFileHeaderBytes];
+  if (!file.ReadExact(header, sizeof header)) return head;
+  head.format = ReadLe16(header + 2);
+  if (ReadLe16(header + 0) != kKvlMagic ||
+      (head.format != kKvlFormat && head.format != kKvlPackedFormat)) {
+    head.status = FileHead::kNotProject;
+    return head;
+  }
+  head.count = ReadSigned32(header + 8);
+  head.canvasWidth = ReadSigned16(header + 12);
+  head.canvasHeight = ReadSigned16(header + 14);
+  if (head.count >= 1 && head.count <= MAX_LAYERS &&
+      DibSizeAllowed(RoundDibWidth(head.canvasWidth), head.canvasHeight))
+    head.status = FileHead::kOk;
+  return head;
+}
+
+}  // namespace
+
+bool SkipProjectRecords(InFile& file) {
+  const FileHead head = ReadFileHead(file);
+  if (head.status != FileHead::kOk) return false;
+  SilentMessages unused;
+  LayerRecordReader reader(file, head.format, unused);
+  std::uint64_t layerBytes = 0;
+  for (int i = 0; i < head.count; ++i)
+    if (!reader.Measure(layerBytes)) return false;
+  return true;
+}
+
 bool ReadProjectFrom(LayerProject& project, InFile& file) {
   MessageSink& messages = project.Messages();
   const std::string& fileName = file.Name();
@@ -234,18 +276,16 @@ bool ReadProjectFrom(LayerProject& project, InFile& file) {
     messages.ShowMessage("kvlファイルが壊れているので読めません。-" + fileName);
     return false;
   };
-  std::uint8_t header[kFileHeaderBytes];
-  if (!file.ReadExact(header, sizeof header)) return damaged();
-  const int format = ReadLe16(header + 2);
-  if (ReadLe16(header + 0) != kKvlMagic || (format != kKvlFormat && format != kKvlPackedFormat)) {
+  const FileHead head = ReadFileHead(file);
+  if (head.status == FileHead::kNotProject) {
     messages.ShowMessage(fileName + " is not kvl File");
     return false;
   }
-  const std::int32_t count = ReadSigned32(header + 8);
-  const std::int32_t canvasWidth = ReadSigned16(header + 12);
-  const std::int32_t canvasHeight = ReadSigned16(header + 14);
-  if (count < 1 || count > MAX_LAYERS || !DibSizeAllowed(RoundDibWidth(canvasWidth), canvasHeight))
-    return damaged();
+  if (head.status == FileHead::kDamaged) return damaged();
+  const int format = head.format;
+  const std::int32_t count = head.count;
+  const std::int32_t canvasWidth = head.canvasWidth;
+  const std::int32_t canvasHeight = head.canvasHeight;
 
   // The whole project is measured before the first layer is sized: a file of a few kilobytes
   // may declare thirty layers of 30000 × 30000, far more than the system has, and reading it

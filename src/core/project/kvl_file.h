@@ -32,6 +32,10 @@ bool WriteProjectFile(const LayerProject& project, const std::string& fileName);
 // in the memory available, with "ClsDibTrue- Bits Alloc Error", before any layer is sized. A
 // missing or unreadable file throws IoError.
 bool ReadProjectFile(LayerProject& project, const std::string& fileName);
+// Steps over a layer-project file's header and layer records from the start of `file`, checking
+// them as reading would but reading no pixel; false when the file is not a layer project or is
+// malformed or cut short. The position is then just after the last record.
+bool SkipProjectRecords(InFile& file);
 // As `ReadProjectFile`, from an open file; messages name `file.Name()`.
 bool ReadProjectFrom(LayerProject& project, InFile& file);
 

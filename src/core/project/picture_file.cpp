@@ -85,7 +85,7 @@ bool PictureFiles::SaveImageFile(const std::string& fileName, const CDibTrue* so
   return saved;
 }
 
-bool PictureFiles::OpenPictureFile(const std::string& fileName) {
+bool PictureFiles::OpenPictureFileAs(const std::string& fileName, const std::string& projectName) {
   FileOperation operation(project_, platform_);
   if (!InFile::Exists(fileName)) {
     platform_.ShowMessage(fileName + "はありません。");
@@ -113,7 +113,7 @@ bool PictureFiles::OpenPictureFile(const std::string& fileName) {
   }
   if (opened) {
     project_.SetActiveLayer(0);
-    project_.projectFileName = fileName;
+    project_.projectFileName = projectName;
     project_.AfterProjectFile();
   }
   return opened;

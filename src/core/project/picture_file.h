@@ -17,7 +17,12 @@ class PictureFiles {
 
   // Opens a file as the project; on success layer 0 is active, the project is named after the
   // file and the view reset. A missing or unreadable file gets its message and changes nothing.
-  bool OpenPictureFile(const std::string& fileName);
+  bool OpenPictureFile(const std::string& fileName) {
+    return OpenPictureFileAs(fileName, fileName);
+  }
+  // As `OpenPictureFile`, the project then named `projectName` (a recovery copy takes back the
+  // name of the work it holds).
+  bool OpenPictureFileAs(const std::string& fileName, const std::string& projectName);
   // Saves the project by the extension; on success the project is named after the file.
   bool SavePictureFile(const std::string& fileName);
   // Reads a BMP, JPEG or PNG picture into `target` (width rounded up to a multiple of 4, the added

@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 #include "project/kvl_file.h"
 #include "project/layer_project.h"
-#include "project/project_links.h"
+#include "project/picture_file.h"
 #include "project/recovery_copy.h"
 
 namespace mirasketch {
@@ -25,8 +25,9 @@ std::string LocalTime(std::time_t time) {
 
 }  // namespace
 
-Autosave::Autosave(LayerProject& project, TfrmM& canvas, ToolEngine& tools, Platform& platform)
-    : project_(project), canvas_(canvas), tools_(tools), platform_(platform) {}
+Autosave::Autosave(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
+                   Platform& platform)
+    : project_(project), files_(files), canvas_(canvas), tools_(tools), platform_(platform) {}
 
 Autosave::~Autosave() {
   if (!write_.Running()) return;
@@ -121,19 +122,10 @@ void Autosave::OfferRecovery() {
 
 bool Autosave::Restore(const RecoveryFolder::LeftCopy& copy, const std::string& name) {
   bool opened = false;
-  {
-    BusyCursor busy(platform_);
-    ToolSuspension tool(project_.Links());
-    try {
-      opened = ReadProjectFile(project_, copy.path);
-    } catch (const IoError& error) {
-      platform_.ShowMessage(error.what());
-    }
-    if (opened) {
-      project_.SetActiveLayer(0);
-      project_.projectFileName = name;
-      project_.AfterProjectFile();
-    }
+  try {
+    opened = files_.OpenPictureFileAs(copy.path, name);
+  } catch (const IoError& error) {
+    platform_.ShowMessage(error.what());
   }
   if (!opened) {
     // The reader has said why; the copy goes aside so that it is not offered again.

@@ -9,6 +9,7 @@
 namespace mirasketch {
 
 class LayerProject;
+class PictureFiles;
 class Platform;
 class TfrmM;
 class ToolEngine;
@@ -23,7 +24,8 @@ inline constexpr std::int64_t kAutosaveIntervalMs = 120000;
 // the copies of programs that ended without removing theirs are offered back.
 class Autosave {
  public:
-  Autosave(LayerProject& project, TfrmM& canvas, ToolEngine& tools, Platform& platform);
+  Autosave(LayerProject& project, PictureFiles& files, TfrmM& canvas, ToolEngine& tools,
+           Platform& platform);
   // Stops a running write; the copy stays for a later start to offer.
   ~Autosave();
   Autosave(const Autosave&) = delete;
@@ -61,6 +63,7 @@ class Autosave {
   void Outcome(const std::string& failure);
 
   LayerProject& project_;
+  PictureFiles& files_;
   TfrmM& canvas_;
   ToolEngine& tools_;
   Platform& platform_;

@@ -23,7 +23,7 @@ Studio::Studio(Platform& platformIn, Views& viewsIn)
       pictureFiles(project, platformIn),
       frmT(toolEngine, selection, pictureFiles, platformIn, viewsIn, random),
       frmMain(project, pictureFiles, frmM, toolEngine, platformIn, viewsIn, *this, programDir),
-      autosave(project, frmM, toolEngine, platformIn) {
+      autosave(project, pictureFiles, frmM, toolEngine, platformIn) {
   paintingTools_.Register(toolEngine);
   inkTool.Register(toolEngine);
   rulerTool.Register(toolEngine);
