@@ -176,6 +176,7 @@ void CanvasWindowViewTest::keysReachTheCanvasHandlers() {
 
   // Ctrl+Z steps the active layer back to the snapshot taken before the "stroke".
   frmM.PushUndo();
+  QVERIFY(frmM.SaveBeforeWrite(6, 4, 1, 1));
   layer.SetPixel(6, 4, kRed);
   QTest::keyClick(&canvas, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(layer.GetPixel(6, 4), kGreen);

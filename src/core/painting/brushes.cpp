@@ -74,19 +74,26 @@ void BlurStampAt(ToolEngine& e, int x, int y) {
   const int paintB = static_cast<int>((s.drawColor >> 16) & 0xFF);
   // The neighbours come from the live layer when dragging (pixels this stamp already changed feed
   // later ones), else from the layer as the stroke began. Only the layer's own area counts. The
-  // stamp and its neighbours lie on rows y − 9 … y + 8, whose sources are looked up once.
+  // stamp and its neighbours lie on rows y − 9 … y + 8, whose sources are looked up once; rows of
+  // the snapshot are copied (columns x − 9 … x + 8 inside the layer) before the stamp writes
+  // anything. `firstColumn` is the column each row pointer starts at.
   constexpr int kRows = 18;
   const int firstRow = y - 9;
-  const bool fromSnapshot = !s.averageDrag && e.links().SnapshotRow(0) != nullptr;
+  const bool fromSnapshot = !s.averageDrag;
+  const int firstColumn = fromSnapshot ? std::max(x - 9, 0) : 0;
+  const int lastColumn = std::min(x + 8, d.width - 1);
+  std::uint8_t snapshot[kRows][kRows * 3];
   const std::uint8_t* rows[kRows];
   for (int k = 0; k < kRows; ++k) {
     const int ny = firstRow + k;
-    if (ny < 0 || ny >= d.height)
+    if (ny < 0 || ny >= d.height || firstColumn > lastColumn) {
       rows[k] = nullptr;
-    else if (fromSnapshot)
-      rows[k] = e.links().SnapshotRow(ny);
-    else
+    } else if (fromSnapshot) {
+      d.ReadSnapshot(ny, firstColumn, lastColumn, snapshot[k]);
+      rows[k] = snapshot[k];
+    } else {
       rows[k] = d.pixels + static_cast<std::ptrdiff_t>(d.height - 1 - ny) * d.width * 3;
+    }
   }
   const bool masked = s.maskEnabled && d.mask != nullptr;
   for (int r = 0; r < 16; ++r) {
@@ -104,7 +111,7 @@ void BlurStampAt(ToolEngine& e, int x, int y) {
           const std::ptrdiff_t index =
               static_cast<std::ptrdiff_t>(d.height - 1 - ny) * d.width + nx;
           if (masked && d.mask[index] >= 128) continue;
-          const std::uint8_t* p = row + static_cast<std::ptrdiff_t>(nx) * 3;
+          const std::uint8_t* p = row + static_cast<std::ptrdiff_t>(nx - firstColumn) * 3;
           sumB += p[0];
           sumG += p[1];
           sumR += p[2];

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "buffers/copy_block.h"
 #include "buffers/fingerprint.h"
 #include "painting/canvas_links.h"
 #include "painting/tool_engine.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
-#include "platform/system_memory.h"
 #include "platform/views.h"
 #include "project/compositor.h"
 #include "project/layer_project.h"
@@ -44,11 +42,16 @@ void TfrmM::UpdateToolVisibleArea() {
 
 void TfrmM::pbxAMouseDown(MouseButton button, int x, int y) {
   UpdateToolVisibleArea();
+  saveRefused_ = false;
+  refusalShown_ = false;
+  saveBudget_ = platform_.AvailableMemory();
   EndRedoBeforeStroke();
   const CDibTM& active = *drawTarget;
-  if (!tools_.BeginStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
-                          ButtonCode(button)))
-    return;
+  const bool began = tools_.BeginStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY,
+                                        ButtonCode(button));
+  // A stroke whose tiles could not be saved for undo stops where it is.
+  if (saveRefused_) tools_.strokeActive = false;
+  if (!began) return;
   modified = true;
   ++changeCount;
   if (tools_.wideRefresh) {
@@ -63,7 +66,9 @@ void TfrmM::pbxAMouseMove(int x, int y) {
   pointerY = y;
   const CDibTM& active = *drawTarget;
   links_.ShowPointer(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY);
-  if (tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY)) {
+  const bool moved = tools_.MoveStroke(CanvasX(x) - active.offsetX, CanvasY(y) - active.offsetY);
+  if (saveRefused_) tools_.strokeActive = false;
+  if (moved) {
     const PixelRect& r = tools_.dirtyRect;
     RedrawRect(r.x, r.y, r.width, r.height);
     links_.RefreshPositionRect(r.x, r.y, r.width, r.height);
@@ -268,69 +273,49 @@ void TfrmM::DrawRubberBand(int x, int y) {
 
 void TfrmM::SetUndoLevels(int n) {
   undoLevels = std::clamp(n, 1, 15);
-  const CDibTM& active = *drawTarget;
-  // The slots grow to the active layer only while the memory they newly take is there, so a
-  // layer too large for every level gets as many as fit (at least the one the tools need).
-  const std::int64_t available = platform_.AvailableMemory();
-  std::uint64_t growth = 0;
-  ringLevels_ = 0;
-  for (int i = 0; i < undoLevels; ++i) {
-    CDibTrue& slot = undoSlots[static_cast<std::size_t>(i)];
-    const int w = std::max(slot.Width(), active.Width());
-    const int h = std::max(slot.Height(), active.Height());
-    if (w != slot.Width() || h != slot.Height()) {
-      growth += slot.GrowthFor(w, h);
-      if (!MemoryFits(available, growth) || !slot.Alloc(w, h)) {
-        platform_.ShowMessage(kBitsAllocError);
-        break;
-      }
-    }
-    ++ringLevels_;
-  }
-  ringLevels_ = std::max(ringLevels_, 1);
+  tiles_.Reset(drawTarget->Width(), drawTarget->Height());
   undoIndex = 0;
   undoCount = 0;
   redoCount = 0;
-  CopyBlock(undoSlots[0], 0, 0, active, 0, 0, active.Width(), active.Height());
+  saveBudget_ = platform_.AvailableMemory();
+}
+
+void TfrmM::SetUndoTileShift(int shift) {
+  tiles_.SetShift(shift);
+  SetUndoLevels(undoLevels);
 }
 
 void TfrmM::PushUndo() {
   // The slot taken next may hold a redo state; a new stroke ends the redo in any case.
-  redoCount = 0;
-  undoIndex = (undoIndex + 1) % ringLevels_;
-  const CDibTM& active = *drawTarget;
-  CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active, 0, 0, active.Width(),
-            active.Height());
-  undoCount = std::min(undoCount + 1, ringLevels_);
+  EndRedo();
+  undoIndex = (undoIndex + 1) % undoLevels;
+  tiles_.Clear(undoIndex);
+  undoCount = std::min(undoCount + 1, undoLevels);
+  saveBudget_ = platform_.AvailableMemory();
 }
 
 void TfrmM::Undo() {
   if (undoCount <= 0) return;
   undoCount = std::max(undoCount - 1, 0);
   // Redo states saved before the layer changed by other means no longer follow from it.
-  if (redoCount > 0 && LayerFingerprint() != redoFingerprint_) redoCount = 0;
-  // The layer as it is goes into the slot being restored, so that a redo can bring it back.
-  if (SwapWithSnapshot()) {
-    ++redoCount;
-    redoFingerprint_ = LayerFingerprint();
-  } else {
-    RestoreSnapshot();
-    redoCount = 0;
-  }
-  undoIndex = undoIndex - 1 < 0 ? ringLevels_ - 1 : undoIndex - 1;
+  if (redoCount > 0 && LayerFingerprint() != redoFingerprint_) EndRedo();
+  // The tiles the snapshot holds are the only ones the stroke changed; exchanged with the layer,
+  // they hold the layer as it is, for a redo to bring back.
+  tiles_.Swap(undoIndex, *drawTarget);
+  ++redoCount;
+  redoFingerprint_ = LayerFingerprint();
+  undoIndex = undoIndex - 1 < 0 ? undoLevels - 1 : undoIndex - 1;
   AfterHistoryStep();
 }
 
 void TfrmM::Redo() {
   if (redoCount <= 0) return;
   if (LayerFingerprint() != redoFingerprint_) {
-    redoCount = 0;
+    EndRedo();
     return;
   }
-  // The fingerprint holds the layer's size, and slots only grow with a new history: the slot
-  // still covers the layer.
-  undoIndex = (undoIndex + 1) % ringLevels_;
-  SwapWithSnapshot();
+  undoIndex = (undoIndex + 1) % undoLevels;
+  tiles_.Swap(undoIndex, *drawTarget);
   ++undoCount;
   --redoCount;
   if (redoCount > 0) redoFingerprint_ = LayerFingerprint();
@@ -348,23 +333,6 @@ void TfrmM::AfterHistoryStep() {
   links_.ProjectChangeEnded();
 }
 
-bool TfrmM::SwapWithSnapshot() {
-  CDibTrue& slot = undoSlots[static_cast<std::size_t>(undoIndex)];
-  CDibTM& active = *drawTarget;
-  if (slot.Bits() == nullptr || active.Bits() == nullptr || slot.Width() < active.Width() ||
-      slot.Height() < active.Height())
-    return false;
-  const std::size_t rowBytes = static_cast<std::size_t>(active.Width()) * 3;
-  for (int y = 0; y < active.Height(); ++y) {
-    std::uint8_t* a =
-        active.Bits() + static_cast<std::ptrdiff_t>(active.Height() - 1 - y) * active.Width() * 3;
-    std::uint8_t* s =
-        slot.Bits() + static_cast<std::ptrdiff_t>(slot.Height() - 1 - y) * slot.Width() * 3;
-    std::swap_ranges(a, a + rowBytes, s);
-  }
-  return true;
-}
-
 std::uint64_t TfrmM::LayerFingerprint() const {
   const CDibTM& active = *drawTarget;
   const std::size_t bytes = active.Bits() == nullptr
@@ -377,31 +345,155 @@ std::uint64_t TfrmM::LayerFingerprint() const {
   return Fingerprint(active.Bits(), bytes, seed);
 }
 
-void TfrmM::EndRedoBeforeStroke() {
-  if (redoCount < ringLevels_) return;
-  if (LayerFingerprint() == redoFingerprint_)
-    CopyBlock(undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, *drawTarget, 0, 0,
-              drawTarget->Width(), drawTarget->Height());
+bool TfrmM::HoldsRedo(int slot) const {
+  return (slot - undoIndex - 1 + 2 * undoLevels) % undoLevels < redoCount;
+}
+
+int TfrmM::ResolvedSlot(int slot, int tile) const {
+  // Snapshots lead forward to the newest one, redo states back to the oldest; both end at the
+  // layer. No chain is longer than the ring.
+  for (int step = 0; step < undoLevels; ++step) {
+    if (tiles_.Saved(slot, tile) != nullptr) return slot;
+    if (HoldsRedo(slot)) {
+      if (slot == (undoIndex + 1) % undoLevels) return -1;
+      slot = (slot - 1 + undoLevels) % undoLevels;
+    } else {
+      if (slot == undoIndex) return -1;
+      slot = (slot + 1) % undoLevels;
+    }
+  }
+  return -1;
+}
+
+const std::uint8_t* TfrmM::ResolvedTile(int slot, int tile) const {
+  const int holder = ResolvedSlot(slot, tile);
+  return holder < 0 ? nullptr : tiles_.Saved(holder, tile);
+}
+
+bool TfrmM::SaveTile(int slot, int tile) {
+  const auto bytes = static_cast<std::int64_t>(tiles_.TileBytes());
+  if (saveBudget_ < bytes || !tiles_.Save(slot, tile, *drawTarget, nullptr)) return RefuseSave();
+  saveBudget_ -= bytes;
+  return true;
+}
+
+bool TfrmM::RefuseSave() {
+  saveRefused_ = true;
+  if (!refusalShown_) platform_.ShowMessage(kBitsAllocError);
+  refusalShown_ = true;
+  return false;
+}
+
+void TfrmM::EndRedo() {
+  if (redoCount >= undoLevels) {
+    // Every slot holds a redo state, the newest snapshot's slot too, and it stays the snapshot:
+    // the tiles it finds in the other slots become its own before they go.
+    const int x1 = std::min(drawTarget->Width(), tiles_.GridWidth());
+    const int y1 = std::min(drawTarget->Height(), tiles_.GridHeight());
+    for (int y = 0; y < y1; y += tiles_.Side())
+      for (int x = 0; x < x1; x += tiles_.Side()) {
+        const int tile = tiles_.TileAt(x, y);
+        const int holder = ResolvedSlot(undoIndex, tile);
+        if (holder >= 0 && holder != undoIndex) tiles_.Move(undoIndex, holder, tile);
+      }
+  }
+  for (int k = 1; k <= std::min(redoCount, undoLevels - 1); ++k)
+    tiles_.Clear((undoIndex + k) % undoLevels);
   redoCount = 0;
 }
 
+void TfrmM::EndRedoBeforeStroke() {
+  if (redoCount < undoLevels) return;
+  if (LayerFingerprint() != redoFingerprint_) {
+    EndRedo();
+    return;
+  }
+  // With the layer as the latest undo left it, the snapshot becomes the layer itself.
+  for (int k = 0; k < undoLevels; ++k) tiles_.Clear(k);
+  redoCount = 0;
+}
+
+bool TfrmM::SaveBeforeWrite(int x, int y, int w, int h) {
+  const CDibTM& active = *drawTarget;
+  const int x0 = std::max(x, 0);
+  const int y0 = std::max(y, 0);
+  const auto x1 = static_cast<int>(std::min<std::int64_t>(
+      {static_cast<std::int64_t>(x) + w, active.Width(), tiles_.GridWidth()}));
+  const auto y1 = static_cast<int>(std::min<std::int64_t>(
+      {static_cast<std::int64_t>(y) + h, active.Height(), tiles_.GridHeight()}));
+  if (x0 >= x1 || y0 >= y1) return true;
+  // The slots that find these tiles in the layer itself: the newest snapshot, unless every slot
+  // holds a redo state, and the redo state next to it.
+  const bool snapshot = redoCount < undoLevels;
+  const int redoSlot = (undoIndex + 1) % undoLevels;
+  const int shift = tiles_.Shift();
+  for (int ty = y0 >> shift; ty <= (y1 - 1) >> shift; ++ty)
+    for (int tx = x0 >> shift; tx <= (x1 - 1) >> shift; ++tx) {
+      const int tile = ty * tiles_.TilesX() + tx;
+      if (snapshot && tiles_.Saved(undoIndex, tile) == nullptr && !SaveTile(undoIndex, tile))
+        return false;
+      if (redoCount > 0 && tiles_.Saved(redoSlot, tile) == nullptr && !SaveTile(redoSlot, tile))
+        return false;
+    }
+  return true;
+}
+
 void TfrmM::RestoreSnapshot() {
-  CDibTM& active = *drawTarget;
-  CopyBlock(active, 0, 0, undoSlots[static_cast<std::size_t>(undoIndex)], 0, 0, active.Width(),
-            active.Height());
+  RestoreSnapshotRect(0, 0, drawTarget->Width(), drawTarget->Height());
 }
 
 void TfrmM::RestoreSnapshotRect(int x, int y, int w, int h) {
-  CopyBlock(*drawTarget, x, y, undoSlots[static_cast<std::size_t>(undoIndex)], x, y, w, h);
+  CDibTM& active = *drawTarget;
+  const int x0 = std::max(x, 0);
+  const int y0 = std::max(y, 0);
+  const auto x1 = static_cast<int>(std::min<std::int64_t>(
+      {static_cast<std::int64_t>(x) + w, active.Width(), tiles_.GridWidth()}));
+  const auto y1 = static_cast<int>(std::min<std::int64_t>(
+      {static_cast<std::int64_t>(y) + h, active.Height(), tiles_.GridHeight()}));
+  if (x0 >= x1 || y0 >= y1) return;
+  // Only tiles the snapshot does not find in the layer differ from it.
+  const int redoSlot = (undoIndex + 1) % undoLevels;
+  const int shift = tiles_.Shift();
+  for (int ty = y0 >> shift; ty <= (y1 - 1) >> shift; ++ty)
+    for (int tx = x0 >> shift; tx <= (x1 - 1) >> shift; ++tx) {
+      const int tile = ty * tiles_.TilesX() + tx;
+      const std::uint8_t* copy = ResolvedTile(undoIndex, tile);
+      if (copy == nullptr) continue;
+      // A redo state that finds the tile in the layer keeps it; without the memory for that, the
+      // redo ends at the next undo or redo.
+      if (redoCount > 0 && tiles_.Saved(redoSlot, tile) == nullptr &&
+          (!tiles_.Save(redoSlot, tile, active, nullptr)))
+        redoFingerprint_ = ~LayerFingerprint();
+      tiles_.CopyOut(copy, tile, active, x0, y0, x1 - 1, y1 - 1);
+    }
 }
 
-const std::uint8_t* TfrmM::SnapshotRow(int y) const {
-  const CDibTrue& slot = undoSlots[static_cast<std::size_t>(undoIndex)];
+const std::uint8_t* TfrmM::SnapshotRun(int x, int y, int& count) const {
   const CDibTM& active = *drawTarget;
-  if (slot.Bits() == nullptr || slot.Width() < active.Width() || slot.Height() < active.Height() ||
-      y < 0 || y >= active.Height())
+  if (x < 0 || y < 0 || x >= active.Width() || y >= active.Height() || active.Bits() == nullptr)
     return nullptr;
-  return slot.Bits() + static_cast<std::ptrdiff_t>(slot.Height() - 1 - y) * slot.Width() * 3;
+  const int side = tiles_.Side();
+  const int inTile = side - (x & (side - 1));
+  count = std::max(1, std::min({count, inTile, active.Width() - x}));
+  const std::uint8_t* copy = x < tiles_.GridWidth() && y < tiles_.GridHeight()
+                                 ? ResolvedTile(undoIndex, tiles_.TileAt(x, y))
+                                 : nullptr;
+  if (copy == nullptr) return active.Bits() + active.PixelOffset(x, y);
+  return copy + (static_cast<std::ptrdiff_t>(y & (side - 1)) * side + (x & (side - 1))) * 3;
+}
+
+int TfrmM::SlotPixel(int slot, int x, int y) const {
+  const CDibTM& active = *drawTarget;
+  if (x < 0 || y < 0 || x >= active.Width() || y >= active.Height() || active.Bits() == nullptr)
+    return -1;
+  const int side = tiles_.Side();
+  const std::uint8_t* copy = x < tiles_.GridWidth() && y < tiles_.GridHeight()
+                                 ? ResolvedTile(slot, tiles_.TileAt(x, y))
+                                 : nullptr;
+  if (copy == nullptr) return active.GetPixel(x, y);
+  const std::uint8_t* p =
+      copy + (static_cast<std::ptrdiff_t>(y & (side - 1)) * side + (x & (side - 1))) * 3;
+  return MakeColour(p[2], p[1], p[0]);
 }
 
 }  // namespace mirasketch

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 
 #include "buffers/dib_tm.h"
 #include "buffers/dib_true.h"
+#include "painting/undo_tiles.h"
 #include "project/canvas_view_state.h"
 
 namespace mirasketch {
@@ -35,7 +35,7 @@ inline constexpr int kCtrlKey = 4;
 
 // The canvas window: shows the composed picture at an integer zoom by pixel replication, maps
 // pointer input to active-layer coordinates for the tool engine, handles the painting keys, and
-// keeps the undo ring of whole snapshots of the active layer's colour pixels.
+// keeps the undo ring of snapshots of the active layer's colour pixels.
 class TfrmM {
  public:
   TfrmM(LayerProject& project, ToolEngine& tools, Platform& platform, Views& views,
@@ -78,11 +78,12 @@ class TfrmM {
   // Starts the guide line at active-layer point (x, y).
   void StartRubberBand(int x, int y);
 
-  // The undo ring. `SetUndoLevels` clamps to 1 … 15, grows the slots to the active layer (as many
-  // as the memory the system has left can hold, with the sizing message when that is fewer) and
-  // restarts the history from its present pixels; `PushUndo` saves the active layer before a
-  // stroke; `Undo` steps back once; `RestoreSnapshot` copies the newest snapshot back without
-  // changing the history, `RestoreSnapshotRect` only a rectangle of it (clipped).
+  // The undo ring. `SetUndoLevels` clamps to 1 … 15 and restarts the history from the active
+  // layer's present pixels; `PushUndo` begins a new snapshot of the layer before a stroke; `Undo`
+  // steps back once; `RestoreSnapshot` copies the newest snapshot back without changing the
+  // history, `RestoreSnapshotRect` only a rectangle of it (clipped). A snapshot holds only the
+  // tiles something wrote into after it began: whatever writes into the active layer first calls
+  // `SaveBeforeWrite` with the rectangle it is about to write.
   void SetUndoLevels(int n);
   void PushUndo();
   void Undo();
@@ -92,9 +93,19 @@ class TfrmM {
   void Redo();
   void RestoreSnapshot();
   void RestoreSnapshotRect(int x, int y, int w, int h);
-  // Row y (0 at the top) of the newest snapshot, the layer as the stroke began, 3 bytes a pixel
-  // from x = 0; null when the snapshot does not cover the active layer or y lies outside it.
-  const std::uint8_t* SnapshotRow(int y) const;
+  // Saves the tiles of the rectangle (active-layer coordinates, clipped) that the snapshots still
+  // find in the layer itself. False when memory for them is refused: the user is told (once a
+  // stroke), the stroke under way stops, and nothing of the rectangle may be written.
+  bool SaveBeforeWrite(int x, int y, int w, int h);
+  // Pixel (x, y) of the newest snapshot, the layer as the stroke began, 3 bytes a pixel; `count`
+  // (at least 1) is cut to the pixels of the row that follow contiguously. Null outside the layer.
+  const std::uint8_t* SnapshotRun(int x, int y, int& count) const;
+  // The colour at (x, y) of the state slot `slot` holds, or −1 outside the active layer.
+  int SlotPixel(int slot, int x, int y) const;
+  // The tiles for the undo ring: square, 1 << shift pixels a side. Restarts the history.
+  void SetUndoTileShift(int shift);
+  // The bytes the undo ring's saved tiles take.
+  std::size_t UndoBytes() const { return tiles_.Bytes(); }
 
   // Paint-box point to canvas point (divide by the zoom, truncating).
   int CanvasX(int x) const { return x / view.zoom; }
@@ -102,7 +113,6 @@ class TfrmM {
 
   CDibTM& DrawTarget() { return *drawTarget; }
   void SetDrawTarget(CDibTM& layer) { drawTarget = &layer; }
-  const CDibTrue& UndoSlot(int index) const { return undoSlots[static_cast<std::size_t>(index)]; }
   int ScrollRangeX() const { return std::max(0, paintBoxWidth - view.clientWidth); }
   int ScrollRangeY() const { return std::max(0, paintBoxHeight - view.clientHeight); }
 
@@ -143,9 +153,19 @@ class TfrmM {
   // After the layer stepped through its history: the frame and guide line go, the current tool
   // forgets the pixels it knew, and the canvas and the readouts follow.
   void AfterHistoryStep();
-  // Exchanges the active layer with the top-left of slot `undoIndex`; false (and nothing done)
-  // when the slot is smaller than the layer.
-  bool SwapWithSnapshot();
+  // Whether slot `slot` holds a redo state (one of the `redoCount` slots after `undoIndex`).
+  bool HoldsRedo(int slot) const;
+  // Where the state of slot `slot` finds tile `tile`: the copy of the slot that holds one, next
+  // toward the layer (a snapshot holds what later snapshots changed, a redo state what earlier
+  // ones changed), or null for the active layer itself.
+  const std::uint8_t* ResolvedTile(int slot, int tile) const;
+  // The slot whose copy that is, or −1 for the layer.
+  int ResolvedSlot(int slot, int tile) const;
+  // Copies the tile of the layer into the slot within the memory budget of the stroke.
+  bool SaveTile(int slot, int tile);
+  bool RefuseSave();
+  // Forgets the redo states.
+  void EndRedo();
   // The active layer's identity, size and pixels as one digest.
   std::uint64_t LayerFingerprint() const;
   // A press on the canvas while every slot holds a redo state: the redo ends and the newest
@@ -159,8 +179,12 @@ class TfrmM {
   CanvasLinks& links_;
   CDibTM placeholder_;  // the drawing target until the layer project sets the first layer
   CDibTM* drawTarget = &placeholder_;
-  std::array<CDibTrue, 16> undoSlots;
-  int ringLevels_ = 2;  // the levels the slots hold for the active layer: `undoLevels` or fewer
+  UndoTiles tiles_;
+  // The memory the saved tiles may still take: what the system had available when the stroke or
+  // operation began, less what was saved since.
+  std::int64_t saveBudget_ = 0;
+  bool saveRefused_ = false;           // a save was refused since the latest press
+  bool refusalShown_ = false;          // the user was told so
   std::uint64_t redoFingerprint_ = 0;  // the layer as the latest undo or redo left it
 };
 

@@ -154,11 +154,12 @@ void DrawContext::PlotPixel(int x, int y) {
   if (x < 0 || y < 0 || x >= width || y >= height) return;
   MarkChanged(x, y, x, y);
   pixelIndex = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x;
+  if (coverageMode && coverage[pixelIndex] <= t) return;
+  if (!SaveForUndo(x, y, x, y)) return;
   const std::uint8_t* src = pixels + pixelIndex * 3;
   if (coverageMode) {
-    if (coverage[pixelIndex] <= t) return;
-    if (const std::uint8_t* row = links_.SnapshotRow(y))
-      src = row + static_cast<std::ptrdiff_t>(x) * 3;
+    int one = 1;
+    src = links_.SnapshotRun(x, y, one);
     coverage[pixelIndex] = static_cast<std::uint8_t>(t);
   }
   srcB = src[0];
@@ -177,12 +178,27 @@ void DrawContext::PlotPixelUnchecked(int x, int y) {
   BlendPixel();
 }
 
+bool DrawContext::SaveForUndo(int x0, int y0, int x1, int y1) {
+  return links_.SaveBeforeWrite(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+}
+
+void DrawContext::ReadSnapshot(int y, int x0, int x1, std::uint8_t* out) const {
+  for (int x = x0; x <= x1;) {
+    int count = x1 - x + 1;
+    const std::uint8_t* src = links_.SnapshotRun(x, y, count);
+    std::memcpy(out, src, static_cast<std::size_t>(count) * 3);
+    out += static_cast<std::ptrdiff_t>(count) * 3;
+    x += count;
+  }
+}
+
 void DrawContext::FillSpan(int x, int y0, int y1) {
   if (x < 0 || x >= width) return;
   if (y0 > y1) std::swap(y0, y1);
   y0 = std::max(y0, 0);
   if (y1 >= height) y1 = height - 1;
   if (y0 >= height || y1 < 0) return;
+  if (!SaveForUndo(x, y0, x, y1)) return;
   if (previewing_) preview_.Mark(x, y0, x, y1);
   MarkChanged(x, y0, x, y1);
   t = stamp[136];
@@ -218,6 +234,7 @@ bool DrawContext::ClipSpan(int y, int& x0, int& x1) const {
 
 void DrawContext::PlotSpan(int y, int x0, int x1) {
   if (!ClipSpan(y, x0, x1)) return;
+  if (!SaveForUndo(x0, y, x1, y)) return;
   MarkChanged(x0, y, x1, y);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0;
   std::uint8_t* dst = pixels + index * 3;
@@ -229,25 +246,25 @@ void DrawContext::PlotSpan(int y, int x0, int x1) {
     for (int x = x0; x <= x1; ++x, ++index, dst += 3) Blend(dst, dst, t, index);
     return;
   }
-  const std::uint8_t* snapshot = links_.SnapshotRow(y);
-  const std::uint8_t* src =
-      snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(x0) * 3 : dst;
   std::uint8_t* cover = coverage + index;
-  for (int x = x0; x <= x1; ++x, ++index, dst += 3, src += 3, ++cover) {
-    if (*cover <= t) continue;
-    *cover = static_cast<std::uint8_t>(t);
-    Blend(dst, src, t, index);
+  // The snapshot comes in runs that lie contiguous in memory.
+  for (int x = x0; x <= x1;) {
+    int count = x1 - x + 1;
+    const std::uint8_t* src = links_.SnapshotRun(x, y, count);
+    x += count;
+    for (; count > 0; --count, ++index, dst += 3, src += 3, ++cover) {
+      if (*cover <= t) continue;
+      *cover = static_cast<std::uint8_t>(t);
+      Blend(dst, src, t, index);
+    }
   }
 }
 
 void DrawContext::CopySnapshotSpan(int y, int x0, int x1) {
   if (!ClipSpan(y, x0, x1)) return;
-  const std::uint8_t* snapshot = links_.SnapshotRow(y);
-  if (snapshot == nullptr) return;
+  if (!SaveForUndo(x0, y, x1, y)) return;
   MarkChanged(x0, y, x1, y);
-  std::memcpy(pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3,
-              snapshot + static_cast<std::ptrdiff_t>(x0) * 3,
-              static_cast<std::size_t>(x1 - x0 + 1) * 3);
+  ReadSnapshot(y, x0, x1, pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3);
 }
 
 void DrawContext::StampAt(int x, int y) {
@@ -261,6 +278,7 @@ void DrawContext::StampAt(int x, int y) {
   // Plotting leaves the last stamp value as the current transparency, clipped or not.
   t = stamp[255];
   if (c0 >= c1 || r0 >= r1) return;
+  if (!SaveForUndo(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1)) return;
   if (previewing_) preview_.Mark(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1);
   MarkChanged(x - 8 + c0, y - 8 + r0, x - 8 + c1 - 1, y - 8 + r1 - 1);
   for (int r = r0; r < r1; ++r) {
@@ -274,9 +292,9 @@ void DrawContext::StampAt(int x, int y) {
       continue;
     }
     std::uint8_t* cover = coverage + index;
-    const std::uint8_t* snapshot = links_.SnapshotRow(ly);
-    const std::uint8_t* src =
-        snapshot != nullptr ? snapshot + static_cast<std::ptrdiff_t>(lx) * 3 : dst;
+    std::uint8_t snapshot[16 * 3];
+    ReadSnapshot(ly, lx, lx + c1 - c0 - 1, snapshot);
+    const std::uint8_t* src = snapshot;
     for (int c = c0; c < c1; ++c, ++index, dst += 3, src += 3, ++cover) {
       const int value = row[c];
       if (*cover <= value) continue;

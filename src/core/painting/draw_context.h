@@ -52,8 +52,14 @@ class DrawContext {
   void BlendPixel();
   // Plots layer pixel (x, y) with transparency `t`; nothing outside the layer.
   void PlotPixel(int x, int y);
-  // `PlotPixel` in direct mode for a pixel the caller knows lies inside the layer.
+  // `PlotPixel` in direct mode for a pixel the caller knows lies inside the layer and has saved
+  // for undo (`SaveForUndo`).
   void PlotPixelUnchecked(int x, int y);
+  // Saves the layer pixels x0 … x1, y0 … y1 for undo before they are written; false when memory
+  // for that was refused: they must not be written then.
+  bool SaveForUndo(int x0, int y0, int x1, int y1);
+  // Copies pixels x0 … x1 of row y of the stroke's snapshot, all inside the layer, to `out`.
+  void ReadSnapshot(int y, int x0, int x1, std::uint8_t* out) const;
   // Paints column x from y0 to y1 (either order, clipped) with the stamp's centre value, marking
   // the coverage plane.
   void FillSpan(int x, int y0, int y1);
@@ -65,6 +71,7 @@ class DrawContext {
   // `PlotSpan` while `PlotsPaintColour` holds, for pixels x0 … x1 of row y that the caller knows
   // lie inside the layer: the paint colour written, no blend.
   void PaintSpan(int y, int x0, int x1) {
+    if (!SaveForUndo(x0, y, x1, y)) return;
     MarkChanged(x0, y, x1, y);
     std::uint8_t* dst = pixels + (static_cast<std::ptrdiff_t>(height - 1 - y) * width + x0) * 3;
     const auto b = static_cast<std::uint8_t>(paintB);

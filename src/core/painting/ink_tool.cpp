@@ -20,17 +20,19 @@ void InkTool::CentroidSnap(ToolEngine& e, SplinePoint& p, int radius) {
   double sx = 0.0;
   double sy = 0.0;
   for (int y = cy - radius; y <= cy + radius; ++y) {
-    const std::uint8_t* row = e.links().SnapshotRow(y);
-    if (row == nullptr) continue;
-    const std::uint8_t* px = row + static_cast<std::ptrdiff_t>(x0) * 3;
-    for (int x = x0; x <= x1; ++x, px += 3) {
-      const std::uint32_t colour =
-          px[2] | static_cast<std::uint32_t>(px[1]) << 8 | static_cast<std::uint32_t>(px[0]) << 16;
-      if (colour == ink) continue;  // already inked: the stroke must not stick to itself
-      const int w = 765 - px[0] - px[1] - px[2];
-      weight += w;
-      sx += static_cast<double>(x) * w;
-      sy += static_cast<double>(y) * w;
+    for (int x = x0; x <= x1;) {
+      int count = x1 - x + 1;
+      const std::uint8_t* px = e.links().SnapshotRun(x, y, count);
+      if (px == nullptr) break;  // a row outside the layer
+      for (; count > 0; --count, ++x, px += 3) {
+        const std::uint32_t colour = px[2] | static_cast<std::uint32_t>(px[1]) << 8 |
+                                     static_cast<std::uint32_t>(px[0]) << 16;
+        if (colour == ink) continue;  // already inked: the stroke must not stick to itself
+        const int w = 765 - px[0] - px[1] - px[2];
+        weight += w;
+        sx += static_cast<double>(x) * w;
+        sy += static_cast<double>(y) * w;
+      }
     }
   }
   if (weight > 0) p = {sx / weight, sy / weight};

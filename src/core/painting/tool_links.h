@@ -17,9 +17,13 @@ class ToolLinks {
   // Canvas window: the active layer tools draw into and the undo snapshot saved before a stroke.
   virtual CDibTM& ActiveLayer() = 0;
   virtual void PushUndo() = 0;
-  // Row y (0 at the top) of the layer as the stroke began, 3 bytes a pixel from x = 0; null when
-  // the snapshot does not cover the active layer or y lies outside it.
-  virtual const std::uint8_t* SnapshotRow(int y) const = 0;
+  // Whatever writes into the active layer calls this first with the rectangle it is about to
+  // write (clipped to the layer), so the undo snapshots keep what was there. False when memory for
+  // that is refused (the user has been told, the stroke stops): nothing may be written then.
+  virtual bool SaveBeforeWrite(int x, int y, int width, int height) = 0;
+  // Pixel (x, y) of the layer as the stroke began, 3 bytes a pixel; `count` (at least 1) is cut
+  // to the pixels of the row that follow it contiguously. Null outside the layer.
+  virtual const std::uint8_t* SnapshotRun(int x, int y, int& count) const = 0;
   // Copies a rectangle of the snapshot back into the active layer (clipped to both): figures
   // redrawn on every move take their old preview away with it.
   virtual void RestoreSnapshotRect(int x, int y, int width, int height) = 0;

@@ -27,6 +27,10 @@ class ProjectLinks {
   virtual void ResetCanvasView() = 0;
   // Restarts the undo ring on the current drawing target, keeping the number of levels.
   virtual void RestartUndo() = 0;
+  // Whatever writes into a layer outside a tool calls this first with the rectangle it is about to
+  // write; for the active layer the undo snapshots keep what was there. False when memory for that
+  // is refused (the user has been told): nothing may be written then.
+  virtual bool SaveBeforeLayerWrite(const CDibTM& layer, int x, int y, int width, int height) = 0;
   virtual void SetCanvasCaption(const std::string& caption) = 0;
 
   // Tool engine: the current tool's code, its canvas-sized plane and its scratch picture, and the

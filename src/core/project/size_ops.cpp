@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffers/copy_block.h"
+#include "buffers/dib_format.h"
 #include "buffers/dib_tm.h"
 #include "platform/message_sink.h"
 #include "project/canvas_view_state.h"
@@ -77,6 +78,16 @@ bool ResizeLayer(LayerProject& project, int index, int width, int height) {
   }
   CDibTM& layer = project.Layer(index);
   if (!project.FitsInMemory(RefitGrowth(project, layer, width, height))) return false;
+  // The pixels the old layer does not supply (the new area, and the columns that round the width
+  // up) change; the undo snapshots of the active layer keep what lay there.
+  const auto roundedWidth = static_cast<int>(RoundDibWidth(width));
+  const int keptWidth = std::min(width, layer.Width());
+  const int keptHeight = std::min(height, layer.Height());
+  if (!project.Links().SaveBeforeLayerWrite(layer, keptWidth, 0, roundedWidth - keptWidth,
+                                            height) ||
+      !project.Links().SaveBeforeLayerWrite(layer, 0, keptHeight, roundedWidth,
+                                            height - keptHeight))
+    return false;
   return Refit(project, layer, 0, 0, width, height);
 }
 

@@ -119,6 +119,9 @@ class Studio : private ProjectLinks,
   void SetDrawTarget(CDibTM& layer) override { frmM.SetDrawTarget(layer); }
   void ResetCanvasView() override { frmM.ResetView(); }
   void RestartUndo() override { frmM.SetUndoLevels(frmM.undoLevels); }
+  bool SaveBeforeLayerWrite(const CDibTM& layer, int x, int y, int w, int h) override {
+    return &layer != &frmM.DrawTarget() || frmM.SaveBeforeWrite(x, y, w, h);
+  }
   void SetCanvasCaption(const std::string& caption) override;
   int CurrentTool() const override { return toolEngine.settings.currentTool; }
   CDib256& WorkPlane() override { return toolEngine.workPlane; }
@@ -131,7 +134,12 @@ class Studio : private ProjectLinks,
   // ToolLinks.
   CDibTM& ActiveLayer() override { return frmM.DrawTarget(); }
   void PushUndo() override { frmM.PushUndo(); }
-  const std::uint8_t* SnapshotRow(int y) const override { return frmM.SnapshotRow(y); }
+  bool SaveBeforeWrite(int x, int y, int w, int h) override {
+    return frmM.SaveBeforeWrite(x, y, w, h);
+  }
+  const std::uint8_t* SnapshotRun(int x, int y, int& count) const override {
+    return frmM.SnapshotRun(x, y, count);
+  }
   void RestoreSnapshotRect(int x, int y, int w, int h) override {
     frmM.RestoreSnapshotRect(x, y, w, h);
   }

@@ -111,13 +111,21 @@ void Selection::Move() {
   const int x = engine_.curX, y = engine_.curY;
   if (selectDrag == 1) {
     const int px = engine_.prevX, py = engine_.prevY;
-    CDibTM& layer = engine_.links().ActiveLayer();
+    const int width = std::abs(x - px) + 1, height = std::abs(y - py) + 1;
+    const int left = std::min(x, px), top = std::min(y, py);
+    // The band is drawn into the layer: its four edges are saved for undo first.
+    ToolLinks& links = engine_.links();
+    if (!links.SaveBeforeWrite(left, py, width, 1) || !links.SaveBeforeWrite(x, top, 1, height) ||
+        !links.SaveBeforeWrite(left, y, width, 1) || !links.SaveBeforeWrite(px, top, 1, height)) {
+      DirtyUnion(before, before);
+      return;
+    }
+    CDibTM& layer = links.ActiveLayer();
     layer.Line(px, py, x, py, kBandColour);
     layer.Line(x, py, x, y, kBandColour);
     layer.Line(x, y, px, y, kBandColour);
     layer.Line(px, y, px, py, kBandColour);
-    const int width = std::abs(x - px) + 1, height = std::abs(y - py) + 1;
-    drawn_ = {std::min(x, px), std::min(y, py), width, height};
+    drawn_ = {left, top, width, height};
     engine_.draw.MarkChanged(drawn_.x, drawn_.y, drawn_.x + width - 1, drawn_.y + height - 1);
     DirtyUnion(before, drawn_);
     engine_.links().ShowRectReadout(1, px, py, x, y);
@@ -209,8 +217,10 @@ void Selection::StampPiece() {
     StampPieceMasked();
     return;
   }
-  CDibTM& layer = engine_.links().ActiveLayer();
-  if (CopyBlock(layer, pieceX, pieceY, engine_.workLayer, 0, 0, pieceWidth, pieceHeight))
+  ToolLinks& links = engine_.links();
+  if (!links.SaveBeforeWrite(pieceX, pieceY, pieceWidth, pieceHeight)) return;
+  if (CopyBlock(links.ActiveLayer(), pieceX, pieceY, engine_.workLayer, 0, 0, pieceWidth,
+                pieceHeight))
     engine_.draw.MarkChanged(pieceX, pieceY, pieceX + pieceWidth - 1, pieceY + pieceHeight - 1);
 }
 
@@ -221,6 +231,7 @@ void Selection::StampPieceMasked() {
   int dx = pieceX, dy = pieceY, sx = 0, sy = 0, w = pieceWidth, h = pieceHeight;
   if (!ClipBlock(dx, dy, sx, sy, w, h, draw.width, draw.height, piece.Width(), piece.Height()))
     return;
+  if (!engine_.links().SaveBeforeWrite(dx, dy, w, h)) return;
   const int a = engine_.settings.transparencyOff ? 0 : engine_.settings.transparency;
   const std::ptrdiff_t pieceStride = static_cast<std::ptrdiff_t>(piece.Width());
   draw.t = 0;
@@ -286,7 +297,7 @@ void Selection::CutOrCopy(int mode) {
   if (!pieceFloating || !HoldsPiece()) return;
   platform_.PutClipboardBitmap(engine_.workLayer, pieceWidth, pieceHeight);
   ToolLinks& links = engine_.links();
-  if (mode == 1) {
+  if (mode == 1 && links.SaveBeforeWrite(pieceX, pieceY, pieceWidth, pieceHeight)) {
     links.ActiveLayer().FillRect(pieceX, pieceY, pieceWidth, pieceHeight,
                                  static_cast<int>(engine_.settings.eraseColor));
     EndFloatingPiece();

@@ -175,7 +175,7 @@ TEST_F(LayerProjectTest, ChangingTheActiveLayerRestartsUndo) {
   EXPECT_EQ(&studio.frmM.DrawTarget(), &project.Layer(1));
   EXPECT_EQ(studio.frmM.undoCount, 0);
   EXPECT_EQ(studio.frmM.undoIndex, 0);
-  EXPECT_EQ(studio.frmM.UndoSlot(0).GetPixel(2, 2), 0x123456);
+  EXPECT_EQ(studio.frmM.SlotPixel(0, 2, 2), 0x123456);
   EXPECT_TRUE(project.backgroundRefresh);  // the resumed tool repaints over the checkerboard
 }
 

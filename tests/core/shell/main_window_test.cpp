@@ -223,6 +223,7 @@ TEST_F(MainWindowTest, ExitAsksWhenModifiedAndUndoFromTheMenu) {
 
   studio.frmM.SetUndoLevels(2);
   studio.frmM.PushUndo();
+  ASSERT_TRUE(studio.frmM.SaveBeforeWrite(0, 0, 1, 1));
   project.Active().SetPixel(0, 0, 0);
   main.mnuCutClick(0);
   EXPECT_EQ(project.Active().GetPixel(0, 0), 0xFFFFFF);
