@@ -140,7 +140,7 @@ int main() {
   std::vector<double> ink, repaint;
   for (int run = 0; run < 5; ++run) {
     std::vector<double> times = bench.InkStroke();
-    times.erase(times.begin());  // the press saves the layer for undo: not a per-event cost
+    times.erase(times.begin());  // the press starts the stroke: not a per-event cost
     ink.push_back(Median(times));
     std::vector<double> view;
     for (int i = 0; i < 20; ++i) {

@@ -134,8 +134,8 @@ int main() {
     std::vector<PixelRect> dirty;
     const std::vector<double> times = bench.Drag(dirty);
     bench.studio.frmM.Undo();
-    // The press also saves the whole layer for undo (one 50 MB copy); it is reported on its own
-    // and left out of the ratio, which compares the per-event repaint work.
+    // The press is reported on its own and left out of the ratio, which compares the per-event
+    // repaint work.
     presses.push_back(times.front());
     double ours = 0;
     for (std::size_t i = 1; i < times.size(); ++i) ours += times[i];
