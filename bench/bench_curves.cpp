@@ -80,12 +80,7 @@ struct CurveBench : BenchStudio {
       const int x = 300 + i * 2;
       const int y = SketchY(x) - 2 + i % 3;
       const Clock::time_point start = Clock::now();
-      if (i == 0)
-        canvas.pbxAMouseDown(MouseButton::kLeft, x, y);
-      else if (i == kEvents - 1)
-        canvas.pbxAMouseUp(MouseButton::kLeft, x, y);
-      else
-        canvas.pbxAMouseMove(x, y);
+      bench::DragEvent(canvas, i, kEvents, x, y);
       times.push_back(Micros(Clock::now() - start));
     }
     canvas.Undo();

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>

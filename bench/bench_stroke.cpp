@@ -7,10 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <numbers>
 #include <vector>
 
 #include "bench_canvas.h"
@@ -38,8 +36,7 @@ constexpr int kStamp = 13;  // a hard disc of the brush sheet, filling most of i
 // The pointer path: a figure of eight over the visible part, about 2.5 pixels per event, the
 // speed of a brisk stroke from a tablet that reports 220 events a second.
 std::pair<int, int> PathPoint(int i) {
-  const double a = 2.0 * std::numbers::pi * i / kEvents;
-  return {static_cast<int>(800 + 700 * std::sin(a)), static_cast<int>(500 + 400 * std::sin(2 * a))};
+  return bench::FigureEight(i, kEvents, 800, 500, 700, 400);
 }
 
 struct StrokeBench {
@@ -74,12 +71,7 @@ struct StrokeBench {
     for (int i = 0; i < kEvents; ++i) {
       const auto [x, y] = PathPoint(i);
       const Clock::time_point start = Clock::now();
-      if (i == 0)
-        canvas.pbxAMouseDown(MouseButton::kLeft, x, y);
-      else if (i == kEvents - 1)
-        canvas.pbxAMouseUp(MouseButton::kLeft, x, y);
-      else
-        canvas.pbxAMouseMove(x, y);
+      bench::DragEvent(canvas, i, kEvents, x, y);
       times.push_back(Micros(Clock::now() - start));
       dirty.push_back(studio.toolEngine.dirtyRect);
     }

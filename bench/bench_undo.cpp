@@ -4,13 +4,12 @@
 // Also the press of the pen on a 256 × 256 layer, next to which bench_scale's press on a
 // 30000 × 30000 layer can be read.
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <numbers>
 #include <vector>
 
+#include "bench_canvas.h"
 #include "bench_timing.h"
 #include "painting/tool_settings.h"
 #include "painting/undo_tiles.h"
@@ -27,12 +26,6 @@ using bench::Micros;
 constexpr int kSide = 4096;
 constexpr int kEvents = 2000;
 
-std::pair<int, int> PathPoint(int i) {
-  const double a = 2.0 * std::numbers::pi * i / kEvents;
-  return {static_cast<int>(2048 + 1800 * std::sin(a)),
-          static_cast<int>(2048 + 1500 * std::sin(2 * a))};
-}
-
 struct UndoBench {
   UndoBench() : platform(nullptr), studio(platform, views) {
     studio.project.InitLayers();
@@ -47,13 +40,8 @@ struct UndoBench {
     TfrmM& canvas = studio.frmM;
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < kEvents; ++i) {
-      const auto [x, y] = PathPoint(i);
-      if (i == 0)
-        canvas.pbxAMouseDown(MouseButton::kLeft, x, y);
-      else if (i == kEvents - 1)
-        canvas.pbxAMouseUp(MouseButton::kLeft, x, y);
-      else
-        canvas.pbxAMouseMove(x, y);
+      const auto [x, y] = bench::FigureEight(i, kEvents, 2048, 2048, 1800, 1500);
+      bench::DragEvent(canvas, i, kEvents, x, y);
     }
     return Micros(Clock::now() - start);
   }

@@ -413,15 +413,20 @@ void TfrmM::EndRedoBeforeStroke() {
   redoCount = 0;
 }
 
-bool TfrmM::SaveBeforeWrite(int x, int y, int w, int h) {
+bool TfrmM::ClipToTiles(int x, int y, int w, int h, int& x0, int& y0, int& x1, int& y1) const {
   const CDibTM& active = *drawTarget;
-  const int x0 = std::max(x, 0);
-  const int y0 = std::max(y, 0);
-  const auto x1 = static_cast<int>(std::min<std::int64_t>(
+  x0 = std::max(x, 0);
+  y0 = std::max(y, 0);
+  x1 = static_cast<int>(std::min<std::int64_t>(
       {static_cast<std::int64_t>(x) + w, active.Width(), tiles_.GridWidth()}));
-  const auto y1 = static_cast<int>(std::min<std::int64_t>(
+  y1 = static_cast<int>(std::min<std::int64_t>(
       {static_cast<std::int64_t>(y) + h, active.Height(), tiles_.GridHeight()}));
-  if (x0 >= x1 || y0 >= y1) return true;
+  return x0 < x1 && y0 < y1;
+}
+
+bool TfrmM::SaveBeforeWrite(int x, int y, int w, int h) {
+  int x0, y0, x1, y1;
+  if (!ClipToTiles(x, y, w, h, x0, y0, x1, y1)) return true;
   // The slots that find these tiles in the layer itself: the newest snapshot, unless every slot
   // holds a redo state, and the redo state next to it.
   const bool snapshot = redoCount < undoLevels;
@@ -444,13 +449,8 @@ void TfrmM::RestoreSnapshot() {
 
 void TfrmM::RestoreSnapshotRect(int x, int y, int w, int h) {
   CDibTM& active = *drawTarget;
-  const int x0 = std::max(x, 0);
-  const int y0 = std::max(y, 0);
-  const auto x1 = static_cast<int>(std::min<std::int64_t>(
-      {static_cast<std::int64_t>(x) + w, active.Width(), tiles_.GridWidth()}));
-  const auto y1 = static_cast<int>(std::min<std::int64_t>(
-      {static_cast<std::int64_t>(y) + h, active.Height(), tiles_.GridHeight()}));
-  if (x0 >= x1 || y0 >= y1) return;
+  int x0, y0, x1, y1;
+  if (!ClipToTiles(x, y, w, h, x0, y0, x1, y1)) return;
   // Only tiles the snapshot does not find in the layer differ from it.
   const int redoSlot = (undoIndex + 1) % undoLevels;
   const int shift = tiles_.Shift();

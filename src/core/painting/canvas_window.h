@@ -161,6 +161,9 @@ class TfrmM {
   const std::uint8_t* ResolvedTile(int slot, int tile) const;
   // The slot whose copy that is, or −1 for the layer.
   int ResolvedSlot(int slot, int tile) const;
+  // Clips the rectangle to the active layer and the tile grid: x0 … x1 − 1, y0 … y1 − 1; false
+  // when nothing is left.
+  bool ClipToTiles(int x, int y, int w, int h, int& x0, int& y0, int& x1, int& y1) const;
   // Copies the tile of the layer into the slot within the memory budget of the stroke.
   bool SaveTile(int slot, int tile);
   bool RefuseSave();
