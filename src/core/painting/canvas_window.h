@@ -166,8 +166,11 @@ class TfrmM {
   bool ClipToTiles(int x, int y, int w, int h, int& x0, int& y0, int& x1, int& y1) const;
   // Copies the tile of the layer into the slot within the memory budget of the stroke.
   bool SaveTile(int slot, int tile);
+  // A save was refused: the stroke is to stop, and the user is told once. Always false.
   bool RefuseSave();
-  // Forgets the redo states.
+  // Forgets the redo states; a slot no state of the history is in holds no tile, so a snapshot
+  // that comes to it later reads the layer. When every slot holds a redo state, the newest
+  // snapshot keeps the one it holds.
   void EndRedo();
   // The active layer's identity, size and pixels as one digest.
   std::uint64_t LayerFingerprint() const;
