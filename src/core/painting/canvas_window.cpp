@@ -468,32 +468,29 @@ void TfrmM::RestoreSnapshotRect(int x, int y, int w, int h) {
     }
 }
 
-const std::uint8_t* TfrmM::SnapshotRun(int x, int y, int& count) const {
+const std::uint8_t* TfrmM::StatePixel(int slot, int x, int y) const {
   const CDibTM& active = *drawTarget;
   if (x < 0 || y < 0 || x >= active.Width() || y >= active.Height() || active.Bits() == nullptr)
     return nullptr;
   const int side = tiles_.Side();
-  const int inTile = side - (x & (side - 1));
-  count = std::max(1, std::min({count, inTile, active.Width() - x}));
   const std::uint8_t* copy = x < tiles_.GridWidth() && y < tiles_.GridHeight()
-                                 ? ResolvedTile(undoIndex, tiles_.TileAt(x, y))
+                                 ? ResolvedTile(slot, tiles_.TileAt(x, y))
                                  : nullptr;
   if (copy == nullptr) return active.Bits() + active.PixelOffset(x, y);
   return copy + (static_cast<std::ptrdiff_t>(y & (side - 1)) * side + (x & (side - 1))) * 3;
 }
 
-int TfrmM::SlotPixel(int slot, int x, int y) const {
-  const CDibTM& active = *drawTarget;
-  if (x < 0 || y < 0 || x >= active.Width() || y >= active.Height() || active.Bits() == nullptr)
-    return -1;
+const std::uint8_t* TfrmM::SnapshotRun(int x, int y, int& count) const {
+  const std::uint8_t* p = StatePixel(undoIndex, x, y);
+  if (p == nullptr) return nullptr;
   const int side = tiles_.Side();
-  const std::uint8_t* copy = x < tiles_.GridWidth() && y < tiles_.GridHeight()
-                                 ? ResolvedTile(slot, tiles_.TileAt(x, y))
-                                 : nullptr;
-  if (copy == nullptr) return active.GetPixel(x, y);
-  const std::uint8_t* p =
-      copy + (static_cast<std::ptrdiff_t>(y & (side - 1)) * side + (x & (side - 1))) * 3;
-  return MakeColour(p[2], p[1], p[0]);
+  count = std::max(1, std::min({count, side - (x & (side - 1)), drawTarget->Width() - x}));
+  return p;
+}
+
+int TfrmM::SlotPixel(int slot, int x, int y) const {
+  const std::uint8_t* p = StatePixel(slot, x, y);
+  return p == nullptr ? -1 : MakeColour(p[2], p[1], p[0]);
 }
 
 }  // namespace mirasketch

@@ -161,6 +161,8 @@ class TfrmM {
   const std::uint8_t* ResolvedTile(int slot, int tile) const;
   // The slot whose copy that is, or −1 for the layer.
   int ResolvedSlot(int slot, int tile) const;
+  // Pixel (x, y) of the state slot `slot` holds, 3 bytes; null outside the active layer.
+  const std::uint8_t* StatePixel(int slot, int x, int y) const;
   // Clips the rectangle to the active layer and the tile grid: x0 … x1 − 1, y0 … y1 − 1; false
   // when nothing is left.
   bool ClipToTiles(int x, int y, int w, int h, int& x0, int& y0, int& x1, int& y1) const;
